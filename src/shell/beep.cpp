@@ -1,0 +1,11 @@
+#include "beep.h"
+
+#include <QApplication>
+
+namespace qb {
+
+void Beep() {
+    QApplication::beep();
+}
+
+} // namespace qb
