@@ -1,0 +1,85 @@
+// The grid the table windows show their schedules in: a rectangle of text cells with a fixed
+// heading row 0 that stays in view while the rest scrolls. The windows drive it only through the
+// operations below, in the terms they think in: a current cell that receives the next text, a
+// selection, a fill mode that writes one text into every selected cell, widths and heights in
+// twips (1440 to the inch), and per-column alignments.
+//
+// Users can select cells and copy them (Ctrl+C) as tab-separated text for a spreadsheet.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+namespace qb {
+
+class GridModel;
+class GridView;
+
+class Grid : public QWidget {
+    Q_OBJECT
+
+public:
+    enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+
+    explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
+
+    int cols() const;
+    int rows() const;
+    void setCols(int count);
+    void setRows(int count); // new cells are empty; cells beyond the new bounds are dropped
+
+    int row() const;
+    int col() const;
+    void setRow(int row);
+    void setCol(int column);
+
+    // The current cell's text. With fill mode 1 setText writes every cell of the selection.
+    QString text() const;
+    void setText(const QString& text);
+    // Direct cell access for tests and for copying; the windows use the current cell.
+    QString cellText(int row, int column) const;
+
+    int rowHeight(int row) const; // twips
+    void setRowHeight(int row, int twips);
+    int colWidth(int column) const; // twips
+    void setColWidth(int column, int twips);
+
+    void setColAlignment(int column, Alignment alignment);   // data cells
+    void setFixedAlignment(int column, Alignment alignment); // the heading cell of the column
+    Alignment colAlignment(int column) const;
+
+    int selStartRow() const;
+    int selEndRow() const;
+    int selStartCol() const;
+    int selEndCol() const;
+    void setSelStartRow(int row);
+    void setSelEndRow(int row);
+    void setSelStartCol(int column);
+    void setSelEndCol(int column);
+
+    int fillStyle() const;
+    void setFillStyle(int mode); // 0 current cell only, 1 every selected cell
+
+    // Selected cells as tab-separated lines, as Ctrl+C puts them on the clipboard.
+    QString selectedText() const;
+    void copySelection() const;
+
+private:
+    QRect selectionBlock() const; // the selection, normalised and clipped to the grid
+    void showSelection();
+    void followViewSelection();
+
+    GridModel* m_model;
+    GridView* m_view;
+    int m_row = 1;
+    int m_col = 0;
+    int m_selStartRow = 1;
+    int m_selEndRow = 1;
+    int m_selStartCol = 0;
+    int m_selEndCol = 0;
+    int m_fillStyle = 0;
+    bool m_mirroring = false; // the grid is changing the view's selection itself
+};
+
+} // namespace qb
