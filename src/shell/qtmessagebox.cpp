@@ -10,7 +10,8 @@ namespace qb {
 int QtMessageBox::message(const QString& text, const QString& title, int buttons) {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
-    box.setText(text);
+    // The program's texts break lines with CR LF; the box wants plain line feeds.
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     if ((buttons & MbInformation) == MbInformation)
         box.setIcon(QMessageBox::Information);
     if ((buttons & MbYesNo) == MbYesNo) {

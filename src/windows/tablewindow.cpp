@@ -91,7 +91,17 @@ TableWindowSetup MortgageTablesSetup() {
     setup.principalLabel = QStringLiteral(" Principal amount of    mortgage.");
     setup.rateLabel = QStringLiteral(" Annual interest          rate %");
     setup.termLabel = QStringLiteral(" Amortization period    in years.");
+    setup.daysLabel = QStringLiteral(" Days      in year.");
+    setup.yearsToRetireLabel = QStringLiteral(" No. of years to  final payment.");
+    setup.totalPaidLabel = QStringLiteral(" Total paid over   life of mortgage");
+    setup.savingsLabel = QStringLiteral(" Total interest    savings.");
     setup.chartTitle = QStringLiteral("Mortgage balance at start of each Year");
+    setup.chartSource = 4;
+    setup.principal = 100000;
+    setup.principalText = QStringLiteral("100,000.00");
+    setup.termList = {QStringLiteral("25"), QStringLiteral("30"), QStringLiteral("40")};
+    setup.termYears = 25;
+    setup.termText = QStringLiteral("            25");
     setup.helpText = joinHelp({
         {"To change any pre-programmed number, click on yellow box, type in your own, then "
          "'Calculate'. Results shown in white cells.  Read 'How to Use Programs' for details.",
@@ -111,6 +121,49 @@ TableWindowSetup MortgageTablesSetup() {
          "changes, 'Erase all' sets all cells to 0. Effects all calculations unless Amortization "
          "changed or 'Erase all'. Amounts added at start of that year to Principal Payment.",
          0},
+    });
+    return setup;
+}
+
+TableWindowSetup LoanTablesSetup() {
+    TableWindowSetup setup;
+    setup.formName = QStringLiteral("Loans");
+    setup.caption = QStringLiteral("Personal Loan Tables");
+    setup.calcName = QStringLiteral("Calc2");
+    setup.helpName = QStringLiteral("Help2");
+    setup.printName = QStringLiteral("Ptr2");
+    setup.gridName = QStringLiteral("Grid2");
+    setup.principalLabel = QStringLiteral(" Principal amount of    the loan.");
+    setup.rateLabel = QStringLiteral(" Annual interest          rate %.");
+    setup.termLabel = QStringLiteral(" Payback period of     the loan in months.");
+    setup.daysLabel = QStringLiteral(" Days in   year.");
+    setup.yearsToRetireLabel = QStringLiteral(" No. months to   final payment.");
+    setup.totalPaidLabel = QStringLiteral(" Total paid over   life of the loan.");
+    setup.savingsLabel = QStringLiteral(" Total interest      savings.");
+    setup.chartTitle = QStringLiteral("Personal Loan balance at start of each Year");
+    setup.chartSource = 2;
+    setup.principal = 20000;
+    setup.principalText = QStringLiteral("20,000.00");
+    setup.termList = {QStringLiteral("24"), QStringLiteral("36"), QStringLiteral("48"),
+                      QStringLiteral("60")};
+    setup.termYears = 4;
+    setup.termText = QStringLiteral("            48");
+    setup.termInMonths = true;
+    setup.startWithEveryPayment = true;
+    setup.useCompoundChoice = false;
+    // Every line of the loan help ends with a line break; the counts add the empty lines that
+    // keep the example figures level with the boxes.
+    setup.helpText = joinHelp({
+        {"                          How to use for Car, Consumer or Personal loans.", 2},
+        {"10,000.00", 4},
+        {"         10%", 4},
+        {"          60", 4},
+        {"Monthly.   Almost all Loans are based on monthly compounding.", 3},
+        {"Monthly.   Normally all Loans are based on one payment each month during the", 1},
+        {"               payback period.", 2},
+        {" All.         Select option to show all payments or just the annual table.", 2},
+        {"Click 'View Payment Dates' to show dates, toggles to 'View Payment No.' for numbers.", 2},
+        {"Normally financial institutions do not allow additional payments. Use if allowed.", 1},
     });
     return setup;
 }
@@ -136,8 +189,9 @@ public:
             PadColumn(state.CurrencySymbol + Format(calc.payment, u"###,,###.00"), 12));
     }
     void yearsToRetireKnown(const Calculation&) override {
+        const double years = m_window.m_state.YearsToRetire;
         m_window.m_yearsToRetire->setText(
-            PadColumn(Format(m_window.m_state.YearsToRetire, u"###.00"), 12));
+            PadColumn(Format(m_window.m_setup.termInMonths ? years * 12 : years, u"###.00"), 12));
     }
     void extraPaymentApplied(int year, Currency amount) override {
         m_window.m_appliedExtras.emplace_back(year, amount);
@@ -267,8 +321,7 @@ void TableWindow::buildControls() {
     form->addWidget(makeLabel(QStringLiteral("Label7"), QStringLiteral(" Show Payments.")), 5, 0);
     form->addLayout(views, 5, 1);
 
-    addRow(0, 2, makeLabel(QStringLiteral("Label15"), QStringLiteral(" Days      in year.")),
-           m_days);
+    addRow(0, 2, makeLabel(QStringLiteral("Label15"), m_setup.daysLabel), m_days);
     addRow(1, 2, makeLabel(QStringLiteral("Label9"), QStringLiteral(" Interest rate  factor.")),
            m_periodicRate);
     addRow(2, 2,
@@ -277,15 +330,9 @@ void TableWindow::buildControls() {
     addRow(3, 2,
            makeLabel(QStringLiteral("Label12"), QStringLiteral(" Principal+Interest  payment.")),
            m_payment);
-    addRow(4, 2,
-           makeLabel(QStringLiteral("Label11"), QStringLiteral(" No. of years to  final payment.")),
-           m_yearsToRetire);
-    addRow(
-        5, 2,
-        makeLabel(QStringLiteral("Label8"), QStringLiteral(" Total paid over   life of mortgage")),
-        m_totalPaid);
-    addRow(6, 2, makeLabel(QStringLiteral("Label5"), QStringLiteral(" Total interest    savings.")),
-           m_savings);
+    addRow(4, 2, makeLabel(QStringLiteral("Label11"), m_setup.yearsToRetireLabel), m_yearsToRetire);
+    addRow(5, 2, makeLabel(QStringLiteral("Label8"), m_setup.totalPaidLabel), m_totalPaid);
+    addRow(6, 2, makeLabel(QStringLiteral("Label5"), m_setup.savingsLabel), m_savings);
     form->addWidget(m_dateNumber, 6, 0, 1, 2);
     form->setColumnMinimumWidth(0, 150);
     form->setColumnMinimumWidth(2, 150);
@@ -340,14 +387,12 @@ void TableWindow::load() {
     m_state.TableView = 1;
     m_state.TableRows = 26;
     setUpTableGrid();
-    m_annual->setChecked(true);
-    selectView(1);
+    selectView(m_setup.startWithEveryPayment ? 2 : 1);
     m_state.ShowDates = 0;
 
     setWindowTitle(m_setup.caption);
-    m_state.InputValues[1] = money(100000);
-    m_principal->setText(QStringLiteral("   ") + m_state.CurrencySymbol +
-                         QStringLiteral("100,000.00"));
+    m_state.InputValues[1] = money(m_setup.principal);
+    m_principal->setText(QStringLiteral("   ") + m_state.CurrencySymbol + m_setup.principalText);
     m_principalLabel->setText(m_setup.principalLabel);
     m_rateLabel->setText(m_setup.rateLabel);
     m_termLabel->setText(m_setup.termLabel);
@@ -357,13 +402,13 @@ void TableWindow::load() {
                       QStringLiteral("9 "), QStringLiteral("10 ")});
     m_rate->setCurrentIndex(-1);
     m_rate->setEditText(QStringLiteral("         10.00%"));
-    m_state.InputValues[3] = money(25);
-    m_term->addItems({QStringLiteral("25"), QStringLiteral("30"), QStringLiteral("40")});
+    m_state.InputValues[3] = money(m_setup.termYears);
+    m_term->addItems(m_setup.termList);
     m_term->setCurrentIndex(-1);
-    m_term->setEditText(QStringLiteral("            25"));
+    m_term->setEditText(m_setup.termText);
 
     m_compounding->addItems(kCompoundingList);
-    const int compounding = m_state.CompoundChoice;
+    const int compounding = m_setup.useCompoundChoice ? m_state.CompoundChoice : 0;
     m_compounding->setCurrentIndex(compounding >= 1 && compounding <= 4 ? compounding : 0);
     m_frequency->addItems(kFrequencyList);
     m_frequency->setCurrentIndex(0);
@@ -584,7 +629,7 @@ void TableWindow::showGraph() {
                            QStringLiteral("Advisory"));
         return;
     }
-    m_state.ChartSource = 4;
+    m_state.ChartSource = m_setup.chartSource;
     emit chartRequested();
 }
 
@@ -711,13 +756,20 @@ void TableWindow::commitBox(Box box) {
     QLineEdit* edit = box == Box::Principal ? m_principal
                       : box == Box::Rate    ? m_rate->lineEdit()
                                             : m_term->lineEdit();
-    if (box == Box::Term && Val(edit->text()) > 40) {
-        m_messages.message(QString::fromLatin1(kFortyYearLimit), QStringLiteral("Help"));
-        edit->setText(QStringLiteral("40"));
+    if (box == Box::Term) {
+        const bool months = m_setup.termInMonths;
+        if (Val(edit->text()) > (months ? 480 : 40)) {
+            m_messages.message(months ? QStringLiteral("Wrong entry, 480 Month limit.")
+                                      : QString::fromLatin1(kFortyYearLimit),
+                               QStringLiteral("Help"));
+            edit->setText(months ? QStringLiteral("480") : QStringLiteral("40"));
+        }
     }
     if (m_state.EntryStarted == 1) {
         const int index = box == Box::Principal ? 1 : box == Box::Rate ? 2 : 3;
-        double value = Val(edit->text());
+        // A loan's months are kept as years, to four decimals: 7 months is 0.5833 years.
+        const bool months = box == Box::Term && m_setup.termInMonths;
+        double value = Val(edit->text()) / (months ? 12 : 1);
         try {
             m_state.InputValues[static_cast<std::size_t>(index)] = money(value);
         } catch (const OverflowError&) {
@@ -732,9 +784,11 @@ void TableWindow::commitBox(Box box) {
         case Box::Rate:
             edit->setText(PadColumn(Format(value, u"###.00"), 16) + QLatin1Char('%'));
             break;
-        case Box::Term:
-            edit->setText(PadColumn(Format(value, u"###"), 16));
+        case Box::Term: {
+            const double kept = m_state.InputValues[3].toDouble();
+            edit->setText(PadColumn(Format(months ? kept * 12 : kept, u"###"), 16));
             break;
+        }
         }
     }
     m_state.EntryStarted = 0;

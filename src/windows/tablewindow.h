@@ -2,9 +2,9 @@
 // shown as seven result labels and a grid with one row per payment or per year, a totals row and
 // the additional payments that were applied. A help panel can take the grid's place.
 //
-// The Mortgage Tables window (CdnMort) is this class with the mortgage setup; the differences of
-// other table windows are collected in TableWindowSetup so that they share every rule of input,
-// calculation and display.
+// The Mortgage Tables window (CdnMort) and the Personal Loan Table window (Loans) are this class
+// with their own setups: what the two differ in is collected in TableWindowSetup, so they share
+// every rule of input, calculation and display.
 #pragma once
 
 #include "engine/amortization.h"
@@ -34,11 +34,29 @@ struct TableWindowSetup {
     QString principalLabel;
     QString rateLabel;
     QString termLabel;
+    QString daysLabel;
+    QString yearsToRetireLabel;
+    QString totalPaidLabel;
+    QString savingsLabel;
     QString chartTitle;
     QString helpText;
+    std::int16_t chartSource = 0;
+
+    double principal = 0;
+    QString principalText; // shown after the currency symbol
+    QStringList termList;
+    double termYears = 0;
+    QString termText;
+    // A loan's term is typed in months (at most 480) and kept in years as months / 12.
+    bool termInMonths = false;
+    // Loans list every payment from the start and keep monthly compounding whatever the
+    // personal settings say.
+    bool startWithEveryPayment = false;
+    bool useCompoundChoice = true;
 };
 
 TableWindowSetup MortgageTablesSetup();
+TableWindowSetup LoanTablesSetup();
 
 class TableWindow : public QWidget {
     Q_OBJECT
