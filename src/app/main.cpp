@@ -1,27 +1,23 @@
-// The desktop program. Until the main menu arrives it opens the Mortgage Tables window directly,
-// with the working values start-up gives the shared module.
-#include "settings/daysperyear.h"
+// The desktop program: start-up, then the main menu over its blue background.
+#include "shell/application.h"
+#include "shell/mainmenu.h"
 #include "shell/qtmessagebox.h"
-#include "shell/shortdate.h"
-#include "windows/tablewindow.h"
+#include "shell/qtprinter.h"
 
 #include <QApplication>
-#include <QDate>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbrook"));
-
-    qb::SharedState state;
-    qb::ApplyDaysPerYear(state, qb::kDefaultDayFactorChoice);
-    state.DayFactorChoice = qb::kDefaultDayFactorChoice;
-    state.CurrencySymbol = QStringLiteral("$");
-    state.FirstPayDate = qb::ToShortDate(QDate::currentDate());
+    QApplication::setOrganizationName(QStringLiteral("Quillbrook"));
 
     qb::QtMessageBox messages;
-    qb::TableWindow window(qb::MortgageTablesSetup(), state, messages);
-    messages.setParent(&window);
-    QObject::connect(&window, &qb::TableWindow::exited, &app, &QApplication::quit);
-    window.show();
+    qb::Application program(messages, QCoreApplication::applicationDirPath());
+    messages.setParent(program.menu());
+    QObject::connect(&program, &qb::Application::exitRequested, &app, &QApplication::quit);
+
+    // The default printer, or the PDF it falls back to, measured with its standard font.
+    qb::QtPrinter printer(QStringLiteral("Quillbrook"));
+    program.start(printer);
     return QApplication::exec();
 }
