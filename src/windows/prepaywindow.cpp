@@ -9,6 +9,7 @@
 
 #include "shell/format.h"
 #include "shell/grid.h"
+#include "shell/keys.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -36,24 +37,6 @@ constexpr int kMinimumGridRows = 20;
 const QString kNoSuchYear = QStringLiteral(" Year number does not exist.");
 const QString kNoValidYear = QStringLiteral(" Must have a valid year number.");
 const QString kHelpTitle = QStringLiteral("Help");
-
-int keyCode(const QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Backspace:
-        return 8;
-    default:
-        break;
-    }
-    const QString text = event->text();
-    return text.isEmpty() ? 0 : text.at(0).unicode();
-}
-
-bool isFocusMove(const QKeyEvent* event) {
-    return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-}
 
 // Whole years, halves to the even neighbour: a 30-month loan (2.5 years) offers 2 years, a
 // 42-month one (3.5 years) offers 4. The table has room for 45 years whatever the term says.
@@ -236,9 +219,9 @@ bool PrePayWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool PrePayWindow::yearKeyPress(QKeyEvent* event) {
-    if (isFocusMove(event))
+    if (IsFocusMove(event))
         return false;
-    const int code = keyCode(event);
+    const int code = KeyCode(event);
     if (code == 0)
         return false; // a key that types nothing: arrows, Home, End
     if (code == 13) {
@@ -252,9 +235,9 @@ bool PrePayWindow::yearKeyPress(QKeyEvent* event) {
 }
 
 bool PrePayWindow::paymentKeyPress(QKeyEvent* event) {
-    if (isFocusMove(event))
+    if (IsFocusMove(event))
         return false;
-    const int code = keyCode(event);
+    const int code = KeyCode(event);
     if (code == 0)
         return false;
     if (code == 13) {

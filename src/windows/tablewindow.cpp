@@ -2,6 +2,7 @@
 
 #include "shell/format.h"
 #include "shell/grid.h"
+#include "shell/keys.h"
 #include "shell/qtmessagebox.h"
 
 #include <QCloseEvent>
@@ -25,19 +26,22 @@ const QString kHelpCaption = QStringLiteral("&Help");
 const QString kCloseHelpCaption = QStringLiteral("Close &Help");
 const QString kViewDatesCaption = QStringLiteral("&View Payment dates");
 const QString kViewNumbersCaption = QStringLiteral("&View Payment No.");
-const QString kMonthlyText = QStringLiteral("      Monthly");
 const QString kLineBreak = QStringLiteral("\r\n");
 
-const QStringList kCompoundingList = {
-    QStringLiteral("      Monthly"), QStringLiteral("    Bimonthly"),
-    QStringLiteral("    Quarterly"), QStringLiteral("   Semiannual"),
-    QStringLiteral("       Annual"),
-};
-const QStringList kFrequencyList = {
-    QStringLiteral("      Monthly"),  QStringLiteral("  Semimonthly"),
-    QStringLiteral("      2 Weeks"),  QStringLiteral("      1 Week"),
-    QStringLiteral(" Biweekly(Acc)"), QStringLiteral("   Weekly(Acc)"),
-};
+// The list entries are the engine's own texts, so a choice always names a known entry.
+QStringList compoundingList() {
+    QStringList list;
+    for (const Compounding& compounding : kCompoundings)
+        list << QStringView(compounding.text).toString();
+    return list;
+}
+
+QStringList frequencyList() {
+    QStringList list;
+    for (const Frequency& frequency : kFrequencies)
+        list << QStringView(frequency.text).toString();
+    return list;
+}
 
 // The help text is written with the number of line breaks after each piece, which lines the
 // example figures up with the input boxes beside the panel.
@@ -58,24 +62,6 @@ Currency money(double value) {
 // The input boxes and result labels show padded figures, which only line up in a fixed font.
 QFont figureFont() {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-}
-
-int keyCode(const QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Backspace:
-        return 8;
-    default:
-        break;
-    }
-    const QString text = event->text();
-    return text.isEmpty() ? 0 : text.at(0).unicode();
-}
-
-bool isFocusMove(const QKeyEvent* event) {
-    return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
 }
 
 } // namespace
@@ -175,7 +161,7 @@ public:
 
     void ratesKnown(const Calculation& calc) override {
         const SharedState& state = m_window.m_state;
-        if (m_window.m_frequency->currentText() == kMonthlyText)
+        if (calc.frequency == &kFrequencies[0]) // monthly payments
             m_window.m_days->setText(QStringLiteral("Normal"));
         else
             m_window.m_days->setText(
@@ -407,10 +393,10 @@ void TableWindow::load() {
     m_term->setCurrentIndex(-1);
     m_term->setEditText(m_setup.termText);
 
-    m_compounding->addItems(kCompoundingList);
+    m_compounding->addItems(compoundingList());
     const int compounding = m_setup.useCompoundChoice ? m_state.CompoundChoice : 0;
     m_compounding->setCurrentIndex(compounding >= 1 && compounding <= 4 ? compounding : 0);
-    m_frequency->addItems(kFrequencyList);
+    m_frequency->addItems(frequencyList());
     m_frequency->setCurrentIndex(0);
     m_state.EntryStarted = 0;
 }
@@ -702,9 +688,9 @@ bool TableWindow::inputKeyPress(Box box, QKeyEvent* event) {
         resetEntry();
         return false;
     }
-    if (isFocusMove(event))
+    if (IsFocusMove(event))
         return false;
-    const int code = keyCode(event);
+    const int code = KeyCode(event);
     if (code == 0)
         return false; // a key that types nothing: arrows, Home, End
     if (code == 13) {
@@ -725,9 +711,9 @@ bool TableWindow::inputKeyPress(Box box, QKeyEvent* event) {
 }
 
 bool TableWindow::listKeyPress(QWidget* next, QKeyEvent* event) {
-    if (isFocusMove(event))
+    if (IsFocusMove(event))
         return false;
-    const int code = keyCode(event);
+    const int code = KeyCode(event);
     if (code == 0)
         return false;
     if (code == 13) {
@@ -740,9 +726,9 @@ bool TableWindow::listKeyPress(QWidget* next, QKeyEvent* event) {
 }
 
 bool TableWindow::helpKeyPress(QKeyEvent* event) {
-    if (isFocusMove(event))
+    if (IsFocusMove(event))
         return false;
-    const int code = keyCode(event);
+    const int code = KeyCode(event);
     if (code == 0)
         return false;
     if (code == 13)

@@ -3,6 +3,7 @@
 // short form, M/d/yyyy.
 #include "shell/qtmessagebox.h"
 #include "windows/dateinputwindow.h"
+#include "windows/dismissingmessagebox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,25 +17,6 @@
 using namespace qb;
 
 namespace {
-
-// Real message boxes, as the program shows them, each dismissed shortly after it appears.
-class DismissingMessageBox : public MessageBoxService {
-public:
-    int message(const QString& text, const QString& title, int buttons) override {
-        ++shown;
-        QTimer::singleShot(100, [] {
-            if (QWidget* box = QApplication::activeModalWidget())
-                box->close();
-        });
-        return m_boxes.message(text, title, buttons);
-    }
-    void beep() override {}
-
-    int shown = 0;
-
-private:
-    QtMessageBox m_boxes;
-};
 
 const QString kPreviousDate = QStringLiteral("1/31/2027");
 

@@ -3,6 +3,7 @@
 // the message boxes then show.
 #include "shell/grid.h"
 #include "shell/qtmessagebox.h"
+#include "windows/dismissingmessagebox.h"
 #include "windows/prepaywindow.h"
 
 #include <QApplication>
@@ -18,25 +19,6 @@
 using namespace qb;
 
 namespace {
-
-// Real message boxes, as the program shows them, each dismissed shortly after it appears.
-class DismissingMessageBox : public MessageBoxService {
-public:
-    int message(const QString& text, const QString& title, int buttons) override {
-        ++shown;
-        QTimer::singleShot(100, [] {
-            if (QWidget* box = QApplication::activeModalWidget())
-                box->close();
-        });
-        return m_boxes.message(text, title, buttons);
-    }
-    void beep() override {}
-
-    int shown = 0;
-
-private:
-    QtMessageBox m_boxes;
-};
 
 Currency money(double value) {
     return Currency::fromDouble(value);
