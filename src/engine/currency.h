@@ -3,6 +3,7 @@
 // ties to the even neighbour, so a schedule adds up the same way every time it is worked out.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace qb {
@@ -17,11 +18,15 @@ public:
     // (about +-922 trillion) and for infinities and NaNs. Inline: the schedule stores six cells
     // for every payment.
     static Currency fromDouble(double value) {
-        const double scaled = roundHalfEven(value * static_cast<double>(kScale));
-        // 2^63 is the first value past the range; the negated test also catches NaN.
-        if (!(scaled < 9223372036854775808.0 && scaled >= -9223372036854775808.0))
-            throwOverflow();
-        return fromUnits(static_cast<std::int64_t>(scaled));
+        const double scaled = value * static_cast<double>(kScale);
+        const double magnitude = std::fabs(scaled);
+        if (magnitude < kWhole) {
+            // Adding and taking away 2^52 leaves no fraction bits, and the hardware rounds that
+            // addition to nearest, ties to even.
+            return fromUnits(
+                static_cast<std::int64_t>(std::copysign((magnitude + kWhole) - kWhole, scaled)));
+        }
+        return fromWholeDouble(scaled);
     }
     static constexpr Currency fromUnits(std::int64_t units) {
         Currency c;
@@ -55,16 +60,9 @@ public:
     constexpr bool operator>=(Currency other) const { return m_units >= other.m_units; }
 
 private:
-    // Adding and taking away 2^52 leaves a double with no fraction bits, and the hardware rounds
-    // that addition to nearest, ties to even. Values of 2^52 and more are whole already.
-    static double roundHalfEven(double value) {
-        constexpr double kWhole = 4503599627370496.0; // 2^52
-        if (value >= 0 && value < kWhole)
-            return (value + kWhole) - kWhole;
-        if (value < 0 && value > -kWhole)
-            return (value - kWhole) + kWhole;
-        return value;
-    }
+    static constexpr double kWhole = 4503599627370496.0; // 2^52: from here on doubles are whole
+    // Scaled values of 2^52 and more need no rounding, only the range check; NaN fails it too.
+    static Currency fromWholeDouble(double scaled);
     [[noreturn]] static void throwOverflow();
 
     std::int64_t m_units = 0;
