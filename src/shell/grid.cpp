@@ -7,6 +7,8 @@
 // resets the model or re-lays out the view per cell.
 #include "grid.h"
 
+#include "twips.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -26,7 +28,6 @@ namespace qb {
 
 namespace {
 
-constexpr int TwipsPerInch = 1440;
 constexpr int DefaultColWidthTwips = 1000;
 
 Qt::Alignment toQt(Grid::Alignment alignment) {
@@ -39,14 +40,6 @@ Qt::Alignment toQt(Grid::Alignment alignment) {
         break;
     }
     return Qt::AlignLeft;
-}
-
-int twipsToPixels(int twips, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / TwipsPerInch));
-}
-
-int pixelsToTwips(int pixels, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(pixels) * TwipsPerInch / dpi));
 }
 
 } // namespace
@@ -241,7 +234,7 @@ Grid::Grid(QWidget* parent)
     heading->setSectionResizeMode(QHeaderView::Fixed);
     heading->setTextElideMode(Qt::ElideNone);
     heading->setMinimumSectionSize(0);
-    heading->setDefaultSectionSize(twipsToPixels(DefaultColWidthTwips, logicalDpiX()));
+    heading->setDefaultSectionSize(TwipsToPixels(DefaultColWidthTwips, logicalDpiX()));
 
     // Spreadsheet-like rows: one line of text with a little air, rather than the style's roomier
     // default. The heading row starts at the same height until a window sets it.
@@ -319,13 +312,13 @@ int Grid::rowHeight(int row) const {
         return 0;
     const int pixels = row == 0 ? m_view->horizontalHeader()->minimumHeight()
                                 : m_view->verticalHeader()->sectionSize(row - 1);
-    return pixelsToTwips(pixels, logicalDpiY());
+    return PixelsToTwips(pixels, logicalDpiY());
 }
 
 void Grid::setRowHeight(int row, int twips) {
     if (row < 0 || row >= rows() || twips < 0)
         return;
-    const int pixels = twipsToPixels(twips, logicalDpiY());
+    const int pixels = TwipsToPixels(twips, logicalDpiY());
     if (row == 0)
         m_view->horizontalHeader()->setFixedHeight(pixels);
     else
@@ -335,13 +328,13 @@ void Grid::setRowHeight(int row, int twips) {
 int Grid::colWidth(int column) const {
     if (column < 0 || column >= cols())
         return 0;
-    return pixelsToTwips(m_view->horizontalHeader()->sectionSize(column), logicalDpiX());
+    return PixelsToTwips(m_view->horizontalHeader()->sectionSize(column), logicalDpiX());
 }
 
 void Grid::setColWidth(int column, int twips) {
     if (column < 0 || column >= cols() || twips < 0)
         return;
-    m_view->horizontalHeader()->resizeSection(column, twipsToPixels(twips, logicalDpiX()));
+    m_view->horizontalHeader()->resizeSection(column, TwipsToPixels(twips, logicalDpiX()));
 }
 
 void Grid::setColAlignment(int column, Alignment alignment) {

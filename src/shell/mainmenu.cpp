@@ -1,5 +1,7 @@
 #include "mainmenu.h"
 
+#include "twips.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPalette>
@@ -38,10 +40,6 @@ void paintBlue(QWidget* window) {
 }
 
 } // namespace
-
-int TwipsToPixels(int twips, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
-}
 
 BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("bakgnd"));

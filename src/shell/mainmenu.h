@@ -11,9 +11,6 @@ class QPushButton;
 
 namespace qb {
 
-// Twips to pixels at a logical resolution in dots per inch.
-int TwipsToPixels(int twips, int dpi);
-
 class BackgroundWindow : public QWidget {
     Q_OBJECT
 

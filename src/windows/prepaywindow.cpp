@@ -10,6 +10,7 @@
 #include "shell/format.h"
 #include "shell/grid.h"
 #include "shell/keys.h"
+#include "shell/twips.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -45,10 +46,6 @@ std::int16_t yearsOfTerm(const SharedState& state) {
         return 0;
     const double years = std::nearbyint(state.InputValues[3].toDouble());
     return static_cast<std::int16_t>(std::clamp(years, 0.0, double(kLastYear)));
-}
-
-int twipsToPixels(int twips, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
 }
 
 } // namespace
@@ -145,9 +142,9 @@ void PrePayWindow::load() {
     }
 
     const int dpi = logicalDpiX();
-    m_year->setFixedWidth(twipsToPixels(m_grid->colWidth(0), dpi));
-    m_payment->setFixedWidth(twipsToPixels(m_grid->colWidth(1), dpi));
-    m_grid->setFixedWidth(twipsToPixels(m_grid->colWidth(0) + m_grid->colWidth(1), dpi) +
+    m_year->setFixedWidth(TwipsToPixels(m_grid->colWidth(0), dpi));
+    m_payment->setFixedWidth(TwipsToPixels(m_grid->colWidth(1), dpi));
+    m_grid->setFixedWidth(TwipsToPixels(m_grid->colWidth(0) + m_grid->colWidth(1), dpi) +
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     // Tall enough for a good fifteen years at a glance.
     resize(sizeHint().width(), std::max(sizeHint().height(), 480));

@@ -6,6 +6,7 @@
 #include "shell/mainmenu.h"
 #include "shell/shortdate.h"
 #include "shell/textprinter.h"
+#include "shell/twips.h"
 #include "windows/tablewindow.h"
 
 #include <QFile>
