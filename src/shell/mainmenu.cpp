@@ -6,9 +6,6 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
-#include <QScreen>
-
-#include <cmath>
 
 namespace qb {
 
