@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QKeyEvent>
+#include <QWidget>
 
 namespace qb {
 
@@ -23,6 +24,26 @@ inline int KeyCode(const QKeyEvent* event) {
 
 inline bool IsFocusMove(const QKeyEvent* event) {
     return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+}
+
+// What an input box's key handler has left to do after the steps every box shares: Tab and keys
+// that type nothing go on to the box untouched; Enter moves the focus to the next control on the
+// road to Calculate and goes no further. code is the typed character still to be dealt with, 0
+// when there is none; swallow says whether the box must not see the key.
+struct KeyPress {
+    int code = 0;
+    bool swallow = false;
+};
+
+inline KeyPress ReadKey(const QKeyEvent* event, QWidget* next) {
+    if (IsFocusMove(event))
+        return {};
+    const int code = KeyCode(event);
+    if (code == 13) {
+        next->setFocus(Qt::TabFocusReason);
+        return {0, true};
+    }
+    return {code, false};
 }
 
 } // namespace qb

@@ -216,32 +216,20 @@ bool PrePayWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool PrePayWindow::yearKeyPress(QKeyEvent* event) {
-    if (IsFocusMove(event))
-        return false;
-    const int code = KeyCode(event);
-    if (code == 0)
-        return false; // a key that types nothing: arrows, Home, End
-    if (code == 13) {
-        m_payment->setFocus(Qt::TabFocusReason);
-        return true;
-    }
-    const FilteredKey filtered = WholeNumberKeyFilter(code);
+    const KeyPress key = ReadKey(event, m_payment);
+    if (key.code == 0)
+        return key.swallow;
+    const FilteredKey filtered = WholeNumberKeyFilter(key.code);
     if (filtered.beep)
         m_messages.beep();
     return filtered.code == 0;
 }
 
 bool PrePayWindow::paymentKeyPress(QKeyEvent* event) {
-    if (IsFocusMove(event))
-        return false;
-    const int code = KeyCode(event);
-    if (code == 0)
-        return false;
-    if (code == 13) {
-        m_year->setFocus(Qt::TabFocusReason);
-        return true;
-    }
-    const FilteredKey filtered = AmountKeyFilter(code);
+    const KeyPress key = ReadKey(event, m_year);
+    if (key.code == 0)
+        return key.swallow;
+    const FilteredKey filtered = AmountKeyFilter(key.code);
     if (filtered.beep)
         m_messages.beep();
     return filtered.code == 0;

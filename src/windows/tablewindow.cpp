@@ -680,28 +680,32 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+QLineEdit* TableWindow::editOf(Box box) const {
+    switch (box) {
+    case Box::Principal:
+        return m_principal;
+    case Box::Rate:
+        return m_rate->lineEdit();
+    case Box::Term:
+        break;
+    }
+    return m_term->lineEdit();
+}
+
 bool TableWindow::inputKeyPress(Box box, QKeyEvent* event) {
-    QLineEdit* edit = box == Box::Principal ? m_principal
-                      : box == Box::Rate    ? m_rate->lineEdit()
-                                            : m_term->lineEdit();
+    QLineEdit* edit = editOf(box);
     if (event->key() == Qt::Key_Delete) {
         resetEntry();
         return false;
     }
-    if (IsFocusMove(event))
-        return false;
-    const int code = KeyCode(event);
-    if (code == 0)
-        return false; // a key that types nothing: arrows, Home, End
-    if (code == 13) {
-        QWidget* next = box == Box::Principal ? static_cast<QWidget*>(m_rate)
-                        : box == Box::Rate    ? static_cast<QWidget*>(m_term)
-                                              : static_cast<QWidget*>(m_compounding);
-        next->setFocus(Qt::TabFocusReason);
-        return true;
-    }
+    QWidget* next = box == Box::Principal ? static_cast<QWidget*>(m_rate)
+                    : box == Box::Rate    ? static_cast<QWidget*>(m_term)
+                                          : static_cast<QWidget*>(m_compounding);
+    const KeyPress key = ReadKey(event, next);
+    if (key.code == 0)
+        return key.swallow;
     const FilteredKey filtered =
-        box == Box::Term ? WholeNumberKeyFilter(code) : AmountKeyFilter(code);
+        box == Box::Term ? WholeNumberKeyFilter(key.code) : AmountKeyFilter(key.code);
     if (filtered.beep)
         m_messages.beep();
     if (m_state.EntryStarted == 0)
@@ -711,37 +715,24 @@ bool TableWindow::inputKeyPress(Box box, QKeyEvent* event) {
 }
 
 bool TableWindow::listKeyPress(QWidget* next, QKeyEvent* event) {
-    if (IsFocusMove(event))
-        return false;
-    const int code = KeyCode(event);
-    if (code == 0)
-        return false;
-    if (code == 13) {
-        next->setFocus(Qt::TabFocusReason);
-        return true;
-    }
+    const KeyPress key = ReadKey(event, next);
+    if (key.code == 0)
+        return key.swallow;
     m_messages.beep();
     resetEntry();
     return true;
 }
 
 bool TableWindow::helpKeyPress(QKeyEvent* event) {
-    if (IsFocusMove(event))
-        return false;
-    const int code = KeyCode(event);
-    if (code == 0)
-        return false;
-    if (code == 13)
-        m_principal->setFocus(Qt::TabFocusReason);
-    else
-        m_messages.beep();
+    const KeyPress key = ReadKey(event, m_principal);
+    if (key.code == 0)
+        return key.swallow;
+    m_messages.beep(); // the panel is read-only
     return true;
 }
 
 void TableWindow::commitBox(Box box) {
-    QLineEdit* edit = box == Box::Principal ? m_principal
-                      : box == Box::Rate    ? m_rate->lineEdit()
-                                            : m_term->lineEdit();
+    QLineEdit* edit = editOf(box);
     if (box == Box::Term) {
         const bool months = m_setup.termInMonths;
         if (Val(edit->text()) > (months ? 480 : 40)) {

@@ -98,6 +98,7 @@ private:
     void showResults(const Calculation& result);
     void listAppliedExtraPayments(const Calculation& result);
 
+    QLineEdit* editOf(Box box) const;
     bool inputKeyPress(Box box, QKeyEvent* event);
     bool listKeyPress(QWidget* next, QKeyEvent* event);
     bool helpKeyPress(QKeyEvent* event);
