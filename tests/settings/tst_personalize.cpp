@@ -3,6 +3,7 @@
 #include "settings/daysperyear.h"
 #include "settings/personalizewindow.h"
 #include "settings/settingsfile.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QFile>
@@ -47,12 +48,7 @@ private slots:
 
 private:
     void open();
-    template <class T> T* control(const QString& name) {
-        T* widget = m_window->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
-    }
+    template <class T> T* control(const QString& name) { return Control<T>(m_window.get(), name); }
     QRadioButton* option(const char* group, int index) {
         return control<QRadioButton>(QString::fromLatin1(group) + QString::number(index));
     }
@@ -91,9 +87,7 @@ void TestPersonalize::init() {
 
 void TestPersonalize::open() {
     m_window = std::make_unique<PersonalizeWindow>(m_state, m_path);
-    m_window->show();
-    QApplication::setActiveWindow(m_window.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(ShowActive(m_window.get()));
 }
 
 void TestPersonalize::cleanup() {

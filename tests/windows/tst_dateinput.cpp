@@ -4,6 +4,7 @@
 #include "shell/qtmessagebox.h"
 #include "windows/dateinputwindow.h"
 #include "windows/dismissingmessagebox.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -70,9 +71,7 @@ void TestDateInput::cleanup() {
 
 void TestDateInput::open(MessageBoxService* messages) {
     m_window = std::make_unique<DateInputWindow>(m_state, messages ? *messages : m_messages);
-    m_window->show();
-    QApplication::setActiveWindow(m_window.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(ShowActive(m_window.get()));
     QVERIFY(dateBox() && okButton());
 }
 

@@ -3,6 +3,7 @@
 #include "settings/daysperyear.h"
 #include "shell/grid.h"
 #include "windows/tablewindow.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -33,10 +34,7 @@ private slots:
 
 private:
     template <class T> T* control(const char* name) {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return Control<T>(m_window.get(), QString::fromLatin1(name));
     }
     QString label(const char* name) { return control<QLabel>(name)->text(); }
     void typeTerm(const QString& months) {
@@ -60,9 +58,7 @@ void TestLoanWindow::init() {
     m_state.CompoundChoice = 3;
     m_messages = RecordingMessageBox();
     m_window = std::make_unique<TableWindow>(LoanTablesSetup(), m_state, m_messages);
-    m_window->show();
-    QApplication::setActiveWindow(m_window.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(ShowActive(m_window.get()));
 }
 
 void TestLoanWindow::opensWithTheLoanDefaults() {

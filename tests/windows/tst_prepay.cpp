@@ -5,6 +5,7 @@
 #include "shell/qtmessagebox.h"
 #include "windows/dismissingmessagebox.h"
 #include "windows/prepaywindow.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -55,10 +56,7 @@ private slots:
 private:
     void open(double termYears, MessageBoxService* messages = nullptr);
     template <class T> T* control(const char* name) {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return Control<T>(m_window.get(), QString::fromLatin1(name));
     }
     QLineEdit* yearBox() { return control<QLineEdit>("InYear"); }
     QLineEdit* amountBox() { return control<QLineEdit>("InPayment"); }
@@ -93,9 +91,7 @@ void TestPrePay::open(double termYears, MessageBoxService* messages) {
     if (!m_state.InputValues.empty())
         m_state.InputValues[3] = money(termYears);
     m_window = std::make_unique<PrePayWindow>(m_state, messages ? *messages : m_messages);
-    m_window->show();
-    QApplication::setActiveWindow(m_window.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(ShowActive(m_window.get()));
 }
 
 void TestPrePay::opensOneRowPerYear() {

@@ -3,6 +3,7 @@
 #include "shell/format.h"
 #include "shell/grid.h"
 #include "windows/tablewindow.h"
+#include "windowtest.h"
 
 #include "settings/daysperyear.h"
 
@@ -48,10 +49,7 @@ private slots:
 
 private:
     template <class T> T* control(const char* name) {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return Control<T>(m_window.get(), QString::fromLatin1(name));
     }
     QString label(const char* name) { return control<QLabel>(name)->text(); }
     QString cell(int row, int column) { return m_window->grid()->cellText(row, column); }
@@ -73,9 +71,7 @@ void TestTableWindow::init() {
     m_state.FirstPayDate = QStringLiteral("1/31/2027");
     m_messages = RecordingMessageBox();
     m_window = std::make_unique<TableWindow>(MortgageTablesSetup(), m_state, m_messages);
-    m_window->show();
-    QApplication::setActiveWindow(m_window.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(ShowActive(m_window.get()));
 }
 
 void TestTableWindow::cleanup() {
