@@ -1,9 +1,9 @@
 // How long the Mortgage Tables window takes from Calculate to a filled grid for the longest
 // schedule it shows: 40 years of weekly payments, 2,080 rows of six columns. The real window
 // runs on the offscreen platform; a user should never wait longer than one 60 Hz frame (16 ms).
-#include "settings/daysperyear.h"
-#include "shell/grid.h"
-#include "windows/tablewindow.h"
+#include "core/settings/daysperyear.h"
+#include "desktop/platform/grid.h"
+#include "desktop/windows/tablewindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "schedulecommand.h"
+#include "cli/schedulecommand.h"
 
 #include <QCoreApplication>
 

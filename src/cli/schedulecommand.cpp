@@ -5,14 +5,14 @@
 // Bad input is refused before the engine runs, with one line naming the option, so a script
 // gets exit status 2 and nothing on standard output. Money is written from the cells' integer
 // ten-thousandths, never through a double, so a spreadsheet sees exactly what the schedule holds.
-#include "schedulecommand.h"
+#include "cli/schedulecommand.h"
 
-#include "engine/amortization.h"
-#include "engine/engineerror.h"
-#include "settings/daysperyear.h"
-#include "shell/format.h"
-#include "shell/shared.h"
-#include "shell/shortdate.h"
+#include "core/engine/amortization.h"
+#include "core/engine/engineerror.h"
+#include "core/settings/daysperyear.h"
+#include "core/shell/format.h"
+#include "core/shell/shared.h"
+#include "core/shell/shortdate.h"
 
 #include <QDate>
 

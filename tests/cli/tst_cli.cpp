@@ -2,8 +2,8 @@
 // mortgage and its variants, how each option reaches the schedule, the three output forms and
 // the refusal of bad input. Figures are compared in cents, as the window shows them.
 #include "cli/schedulecommand.h"
-#include "shell/shared.h"
-#include "shell/shortdate.h"
+#include "core/shell/shared.h"
+#include "core/shell/shortdate.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,0 +1,126 @@
+#include "desktop/application.h"
+
+#include "core/settings/daysperyear.h"
+#include "core/settings/settingsfile.h"
+#include "core/shell/printer.h"
+#include "core/shell/shortdate.h"
+#include "desktop/platform/helpviewer.h"
+#include "desktop/windows/dateinputwindow.h"
+#include "desktop/windows/mainmenu.h"
+#include "desktop/windows/personalizewindow.h"
+#include "desktop/windows/prepaywindow.h"
+#include "desktop/windows/tablewindow.h"
+
+#include <QDate>
+#include <QDir>
+
+#include <cmath>
+
+namespace qb {
+
+Application::Application(MessageBoxService& messages, QString programDir, QObject* parent)
+    : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
+      m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()) {
+    // The comparisons window comes later; until then its button stays disabled.
+    m_menu->setComparisonsAvailable(false);
+    connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
+            [this] { openTableWindow(MortgageTablesSetup()); });
+    connect(m_menu.get(), &MainMenu::loanTablesChosen, this,
+            [this] { openTableWindow(LoanTablesSetup()); });
+    connect(m_menu.get(), &MainMenu::personalizeChosen, this, &Application::personalize);
+    connect(m_menu.get(), &MainMenu::helpChosen, this, &Application::showHelp);
+    connect(m_menu.get(), &MainMenu::aboutChosen, this, &Application::about);
+    connect(m_menu.get(), &MainMenu::exitChosen, this, &Application::exitRequested);
+}
+
+Application::~Application() {
+    delete m_tableWindow;
+}
+
+void Application::start(Printer& printer) {
+    const bool folderMade = QDir::setCurrent(m_programDir);
+    measurePrinter(printer, folderMade);
+
+    m_state.DayFactorChoice = kDefaultDayFactorChoice;
+    ApplyDaysPerYear(m_state, kDefaultDayFactorChoice);
+
+    m_settingsPath = SettingsFilePath(m_programDir);
+    LoadSettings(m_state, m_settingsPath);
+    m_menu->showOwnerName(m_state.OwnerName);
+
+    m_background->show();
+    m_state.FirstPayDate = ToShortDate(QDate::currentDate());
+    m_menu->show();
+    m_menu->raise();
+    m_menu->activateWindow();
+}
+
+// Lines per page from the printer's own font: an 11-inch page of lines less 8. A printer that
+// cannot be measured, or a program folder that cannot be made current, leaves the fallback.
+void Application::measurePrinter(Printer& printer, bool folderMade) {
+    m_state.LinesPerPage = kFallbackLinesPerPage;
+    if (!folderMade)
+        return;
+    try {
+        const double height = printer.textHeight(QStringLiteral("abc"));
+        if (!(height > 0))
+            return;
+        const double lines = std::nearbyint(15840.0 / height - 8);
+        if (lines >= 1 && lines <= 32767)
+            m_state.LinesPerPage = static_cast<std::int16_t>(lines);
+    } catch (const std::exception&) {
+        // No printer: the reports measure again when they start.
+    }
+}
+
+void Application::openTableWindow(const TableWindowSetup& setup) {
+    if (m_tableWindow)
+        return;
+    m_menu->hide();
+    auto* window = new TableWindow(setup, m_state, m_messages);
+    m_tableWindow = window;
+    connect(window, &TableWindow::additionalPaymentsRequested, window, [this, window] {
+        PrePayWindow dialog(m_state, m_messages, window);
+        dialog.exec();
+    });
+    connect(window, &TableWindow::firstPaymentDateRequested, window, [this, window] {
+        DateInputWindow dialog(m_state, m_messages, window);
+        dialog.exec();
+    });
+    connect(window, &TableWindow::exited, this, &Application::tableWindowClosed);
+    window->show();
+}
+
+void Application::tableWindowClosed() {
+    if (m_tableWindow)
+        m_tableWindow->deleteLater();
+    m_tableWindow = nullptr;
+    m_menu->show();
+}
+
+void Application::personalize() {
+    m_menu->hide();
+    PersonalizeWindow dialog(m_state, m_settingsPath);
+    connect(&dialog, &PersonalizeWindow::settingsSaved, m_menu.get(),
+            [this] { m_menu->showOwnerName(m_state.OwnerName); });
+    dialog.exec();
+    m_menu->show();
+}
+
+void Application::showHelp() {
+    if (!m_helpViewer)
+        m_helpViewer = std::make_unique<HelpViewer>();
+    m_helpViewer->showHelp(QDir(m_programDir).filePath(QStringLiteral("Corvathe.hlp")));
+}
+
+QString Application::aboutText() {
+    return QStringLiteral("Quillbrook Win95  version 1.48\r\n") + QString(34, u'_') +
+           QStringLiteral("\r\n\r\nCopyright (C) 2026 the Quillbrook developers.\r\n"
+                          "All rights reserved.");
+}
+
+void Application::about() {
+    m_messages.message(aboutText(), QStringLiteral(" Quillbrook Win95"), MbInformation);
+}
+
+} // namespace qb

@@ -1,0 +1,23 @@
+// The desktop program: start-up, then the main menu over its blue background.
+#include "desktop/application.h"
+#include "desktop/platform/qtmessagebox.h"
+#include "desktop/platform/qtprinter.h"
+#include "desktop/windows/mainmenu.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillbrook"));
+    QApplication::setOrganizationName(QStringLiteral("Quillbrook"));
+
+    qb::QtMessageBox messages;
+    qb::Application program(messages, QCoreApplication::applicationDirPath());
+    messages.setParent(program.menu());
+    QObject::connect(&program, &qb::Application::exitRequested, &app, &QApplication::quit);
+
+    // The default printer, or the PDF it falls back to, measured with its standard font.
+    qb::QtPrinter printer(QStringLiteral("Quillbrook"));
+    program.start(printer);
+    return QApplication::exec();
+}

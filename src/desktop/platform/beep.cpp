@@ -1,0 +1,11 @@
+#include "desktop/platform/beep.h"
+
+#include <QApplication>
+
+namespace qb {
+
+void Beep() {
+    QApplication::beep();
+}
+
+} // namespace qb

@@ -1,0 +1,471 @@
+// The grid: a flat table of strings behind a read-only QTableView. Row 0 of the grid is the
+// heading row and is shown as the view's horizontal header, so it stays put while the data rows
+// scroll; grid row r >= 1 is the model's row r - 1.
+//
+// The windows fill thousands of cells one setText at a time, so a single-cell write only stores
+// the string and announces that one cell, and block writes announce the block once. Nothing here
+// resets the model or re-lays out the view per cell.
+#include "desktop/platform/grid.h"
+
+#include "desktop/platform/twips.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QItemSelection>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace qb {
+
+namespace {
+
+constexpr int DefaultColWidthTwips = 1000;
+
+Qt::Alignment toQt(Grid::Alignment alignment) {
+    switch (alignment) {
+    case Grid::AlignRight:
+        return Qt::AlignRight;
+    case Grid::AlignCenter:
+        return Qt::AlignHCenter;
+    case Grid::AlignLeft:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+// All the grid's cells, the heading row included, row after row in one vector. The model shows
+// grid rows 1.. as its rows and grid row 0 as its horizontal header data.
+class GridModel : public QAbstractTableModel {
+public:
+    explicit GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    int gridRows() const { return m_rows; }
+    int gridCols() const { return m_cols; }
+    bool contains(int row, int column) const {
+        return row >= 0 && row < m_rows && column >= 0 && column < m_cols;
+    }
+
+    const QString& cell(int row, int column) const { return m_cells[offset(row, column)]; }
+
+    void setCell(int row, int column, const QString& text) {
+        m_cells[offset(row, column)] = text;
+        if (row == 0)
+            emit headerDataChanged(Qt::Horizontal, column, column);
+        else {
+            const QModelIndex changed = index(row - 1, column);
+            emit dataChanged(changed, changed, {Qt::DisplayRole});
+        }
+    }
+
+    // Writes text into every cell of the block; the block must lie inside the grid.
+    void fill(int top, int left, int bottom, int right, const QString& text) {
+        for (int r = top; r <= bottom; ++r)
+            std::fill_n(m_cells.begin() + offset(r, left), right - left + 1, text);
+        if (top == 0)
+            emit headerDataChanged(Qt::Horizontal, left, right);
+        if (bottom >= 1)
+            emit dataChanged(index(std::max(top, 1) - 1, left), index(bottom - 1, right),
+                             {Qt::DisplayRole});
+    }
+
+    void setGridRows(int count) {
+        if (count == m_rows)
+            return;
+        const int oldModelRows = rowCount();
+        const int newModelRows = std::max(count - 1, 0);
+        const bool headingRowChanges = (m_rows == 0) != (count == 0);
+        if (newModelRows > oldModelRows)
+            beginInsertRows({}, oldModelRows, newModelRows - 1);
+        else if (newModelRows < oldModelRows)
+            beginRemoveRows({}, newModelRows, oldModelRows - 1);
+        m_cells.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(m_cols));
+        m_rows = count;
+        if (newModelRows > oldModelRows)
+            endInsertRows();
+        else if (newModelRows < oldModelRows)
+            endRemoveRows();
+        if (headingRowChanges && m_cols > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+    }
+
+    void setGridCols(int count) {
+        if (count == m_cols)
+            return;
+        const int oldCols = m_cols;
+        if (count > oldCols)
+            beginInsertColumns({}, oldCols, count - 1);
+        else
+            beginRemoveColumns({}, count, oldCols - 1);
+        std::vector<QString> cells(static_cast<std::size_t>(m_rows) *
+                                   static_cast<std::size_t>(count));
+        const int kept = std::min(oldCols, count);
+        for (int r = 0; r < m_rows; ++r)
+            std::move(m_cells.begin() + offset(r, 0), m_cells.begin() + offset(r, kept),
+                      cells.begin() + static_cast<std::ptrdiff_t>(r) * count);
+        m_cells = std::move(cells);
+        m_cols = count;
+        m_alignments.resize(static_cast<std::size_t>(count), Grid::AlignLeft);
+        m_headingAlignments.resize(static_cast<std::size_t>(count), Grid::AlignLeft);
+        if (count > oldCols)
+            endInsertColumns();
+        else
+            endRemoveColumns();
+    }
+
+    Grid::Alignment alignment(int column) const {
+        return m_alignments[static_cast<std::size_t>(column)];
+    }
+    void setAlignment(int column, Grid::Alignment alignment) {
+        m_alignments[static_cast<std::size_t>(column)] = alignment;
+        if (rowCount() > 0)
+            emit dataChanged(index(0, column), index(rowCount() - 1, column),
+                             {Qt::TextAlignmentRole});
+    }
+    void setHeadingAlignment(int column, Grid::Alignment alignment) {
+        m_headingAlignments[static_cast<std::size_t>(column)] = alignment;
+        emit headerDataChanged(Qt::Horizontal, column, column);
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : std::max(m_rows - 1, 0);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : m_cols;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || !contains(index.row() + 1, index.column()))
+            return {};
+        if (role == Qt::DisplayRole)
+            return cell(index.row() + 1, index.column());
+        if (role == Qt::TextAlignmentRole)
+            return int(toQt(alignment(index.column())) | Qt::AlignVCenter);
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || !contains(0, section))
+            return {};
+        if (role == Qt::DisplayRole)
+            return cell(0, section);
+        if (role == Qt::TextAlignmentRole)
+            return int(toQt(m_headingAlignments[static_cast<std::size_t>(section)]) |
+                       Qt::AlignVCenter | Qt::TextWordWrap);
+        return {};
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+private:
+    std::ptrdiff_t offset(int row, int column) const {
+        return static_cast<std::ptrdiff_t>(row) * m_cols + column;
+    }
+
+    int m_rows = 0;
+    int m_cols = 0;
+    std::vector<QString> m_cells;
+    std::vector<Grid::Alignment> m_alignments;
+    std::vector<Grid::Alignment> m_headingAlignments;
+};
+
+// The table view with the grid's own copy: Ctrl+C takes the whole selection rectangle rather than
+// the one current cell QAbstractItemView would copy.
+class GridView : public QTableView {
+public:
+    explicit GridView(Grid* grid) : QTableView(grid), m_grid(grid) {}
+
+protected:
+    bool event(QEvent* event) override {
+        // Claim Ctrl+C before a window's Copy shortcut does, so it copies the cells.
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            event->accept();
+            return true;
+        }
+        return QTableView::event(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            m_grid->copySelection();
+            event->accept();
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+
+private:
+    Grid* m_grid;
+};
+
+Grid::Grid(QWidget* parent)
+    : QWidget(parent), m_model(new GridModel(this)), m_view(new GridView(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    m_view->setModel(m_model);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_view->setShowGrid(true);
+    m_view->setSortingEnabled(false);
+    m_view->setWordWrap(false);
+    m_view->verticalHeader()->hide();
+
+    QHeaderView* heading = m_view->horizontalHeader();
+    heading->setSectionsClickable(false);
+    heading->setSectionsMovable(false);
+    heading->setHighlightSections(false);
+    heading->setStretchLastSection(false);
+    heading->setSectionResizeMode(QHeaderView::Fixed);
+    heading->setTextElideMode(Qt::ElideNone);
+    heading->setMinimumSectionSize(0);
+    heading->setDefaultSectionSize(TwipsToPixels(DefaultColWidthTwips, logicalDpiX()));
+
+    // Spreadsheet-like rows: one line of text with a little air, rather than the style's roomier
+    // default. The heading row starts at the same height until a window sets it.
+    QHeaderView* rowHeader = m_view->verticalHeader();
+    const int lineHeight = m_view->fontMetrics().height() + 6;
+    rowHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowHeader->setMinimumSectionSize(0);
+    rowHeader->setDefaultSectionSize(lineHeight);
+    heading->setFixedHeight(lineHeight);
+
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Grid::followViewSelection);
+
+    setCols(2);
+    setRows(2);
+}
+
+Grid::~Grid() = default;
+
+int Grid::cols() const {
+    return m_model->gridCols();
+}
+int Grid::rows() const {
+    return m_model->gridRows();
+}
+
+void Grid::setCols(int count) {
+    if (count < 0)
+        return;
+    const QScopedValueRollback mirroring(m_mirroring, true);
+    m_model->setGridCols(count);
+}
+
+void Grid::setRows(int count) {
+    if (count < 0)
+        return;
+    const QScopedValueRollback mirroring(m_mirroring, true);
+    m_model->setGridRows(count);
+}
+
+int Grid::row() const {
+    return m_row;
+}
+int Grid::col() const {
+    return m_col;
+}
+void Grid::setRow(int row) {
+    m_row = row;
+}
+void Grid::setCol(int column) {
+    m_col = column;
+}
+
+QString Grid::text() const {
+    return cellText(m_row, m_col);
+}
+
+void Grid::setText(const QString& text) {
+    if (m_fillStyle == 1) {
+        const QRect block = selectionBlock();
+        if (!block.isEmpty())
+            m_model->fill(block.top(), block.left(), block.bottom(), block.right(), text);
+        return;
+    }
+    if (m_model->contains(m_row, m_col))
+        m_model->setCell(m_row, m_col, text);
+}
+
+QString Grid::cellText(int row, int column) const {
+    return m_model->contains(row, column) ? m_model->cell(row, column) : QString();
+}
+
+int Grid::rowHeight(int row) const {
+    if (row < 0 || row >= rows())
+        return 0;
+    const int pixels = row == 0 ? m_view->horizontalHeader()->minimumHeight()
+                                : m_view->verticalHeader()->sectionSize(row - 1);
+    return PixelsToTwips(pixels, logicalDpiY());
+}
+
+void Grid::setRowHeight(int row, int twips) {
+    if (row < 0 || row >= rows() || twips < 0)
+        return;
+    const int pixels = TwipsToPixels(twips, logicalDpiY());
+    if (row == 0)
+        m_view->horizontalHeader()->setFixedHeight(pixels);
+    else
+        m_view->verticalHeader()->resizeSection(row - 1, pixels);
+}
+
+int Grid::colWidth(int column) const {
+    if (column < 0 || column >= cols())
+        return 0;
+    return PixelsToTwips(m_view->horizontalHeader()->sectionSize(column), logicalDpiX());
+}
+
+void Grid::setColWidth(int column, int twips) {
+    if (column < 0 || column >= cols() || twips < 0)
+        return;
+    m_view->horizontalHeader()->resizeSection(column, TwipsToPixels(twips, logicalDpiX()));
+}
+
+void Grid::setColAlignment(int column, Alignment alignment) {
+    if (column >= 0 && column < cols())
+        m_model->setAlignment(column, alignment);
+}
+
+void Grid::setFixedAlignment(int column, Alignment alignment) {
+    if (column >= 0 && column < cols())
+        m_model->setHeadingAlignment(column, alignment);
+}
+
+Grid::Alignment Grid::colAlignment(int column) const {
+    return column >= 0 && column < cols() ? m_model->alignment(column) : AlignLeft;
+}
+
+int Grid::selStartRow() const {
+    return m_selStartRow;
+}
+int Grid::selEndRow() const {
+    return m_selEndRow;
+}
+int Grid::selStartCol() const {
+    return m_selStartCol;
+}
+int Grid::selEndCol() const {
+    return m_selEndCol;
+}
+
+void Grid::setSelStartRow(int row) {
+    m_selStartRow = row;
+    showSelection();
+}
+
+void Grid::setSelEndRow(int row) {
+    m_selEndRow = row;
+    showSelection();
+}
+
+void Grid::setSelStartCol(int column) {
+    m_selStartCol = column;
+    showSelection();
+}
+
+void Grid::setSelEndCol(int column) {
+    m_selEndCol = column;
+    showSelection();
+}
+
+int Grid::fillStyle() const {
+    return m_fillStyle;
+}
+void Grid::setFillStyle(int mode) {
+    m_fillStyle = mode == 1 ? 1 : 0;
+}
+
+QString Grid::selectedText() const {
+    const QRect block = selectionBlock();
+    QString text;
+    for (int r = block.top(); r <= block.bottom(); ++r) {
+        if (r > block.top())
+            text += QLatin1Char('\n');
+        for (int c = block.left(); c <= block.right(); ++c) {
+            if (c > block.left())
+                text += QLatin1Char('\t');
+            text += m_model->cell(r, c);
+        }
+    }
+    return text;
+}
+
+void Grid::copySelection() const {
+    QGuiApplication::clipboard()->setText(selectedText());
+}
+
+QRect Grid::selectionBlock() const {
+    // Clamped one bound at a time: QRect arithmetic on far-out indexes would overflow.
+    const int top = std::max(std::min(m_selStartRow, m_selEndRow), 0);
+    const int bottom = std::min(std::max(m_selStartRow, m_selEndRow), rows() - 1);
+    const int left = std::max(std::min(m_selStartCol, m_selEndCol), 0);
+    const int right = std::min(std::max(m_selStartCol, m_selEndCol), cols() - 1);
+    if (top > bottom || left > right)
+        return {};
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Mirrors the stored selection in the view. The heading row cannot be selected there, so only the
+// data rows of the rectangle are highlighted; the view scrolls to keep the selection end in sight.
+void Grid::showSelection() {
+    QItemSelectionModel* selection = m_view->selectionModel();
+    const QScopedValueRollback mirroring(m_mirroring, true);
+    const QRect block = selectionBlock();
+    const int top = std::max(block.top(), 1);
+    if (block.isEmpty() || block.bottom() < top) {
+        selection->clearSelection();
+    } else {
+        selection->select(QItemSelection(m_model->index(top - 1, block.left()),
+                                         m_model->index(block.bottom() - 1, block.right())),
+                          QItemSelectionModel::ClearAndSelect);
+    }
+
+    const int endRow = std::clamp(m_selEndRow, 1, std::max(rows() - 1, 1)) - 1;
+    const int endCol = std::clamp(m_selEndCol, 0, std::max(cols() - 1, 0));
+    const QModelIndex end = m_model->index(endRow, endCol);
+    if (end.isValid()) {
+        selection->setCurrentIndex(end, QItemSelectionModel::NoUpdate);
+        m_view->scrollTo(end);
+    }
+}
+
+// The user's selection in the view becomes the grid's selection rectangle.
+void Grid::followViewSelection() {
+    if (m_mirroring)
+        return;
+    const QItemSelection selected = m_view->selectionModel()->selection();
+    if (selected.isEmpty())
+        return;
+    int top = selected.first().top();
+    int bottom = selected.first().bottom();
+    int left = selected.first().left();
+    int right = selected.first().right();
+    for (const QItemSelectionRange& range : selected) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+        left = std::min(left, range.left());
+        right = std::max(right, range.right());
+    }
+    m_selStartRow = top + 1;
+    m_selEndRow = bottom + 1;
+    m_selStartCol = left;
+    m_selEndCol = right;
+}
+
+} // namespace qb

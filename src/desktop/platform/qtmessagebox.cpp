@@ -1,0 +1,38 @@
+#include "desktop/platform/qtmessagebox.h"
+
+#include "desktop/platform/beep.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace qb {
+
+int QtMessageBox::message(const QString& text, const QString& title, int buttons) {
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    // The program's texts break lines with CR LF; the box wants plain line feeds.
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    if ((buttons & MbInformation) == MbInformation)
+        box.setIcon(QMessageBox::Information);
+    if ((buttons & MbYesNo) == MbYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return AnswerOk;
+}
+
+void QtMessageBox::beep() {
+    Beep();
+}
+
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace qb

@@ -1,0 +1,147 @@
+// The table windows: one mortgage or loan typed into five boxes, worked out by the engine, and
+// shown as seven result labels and a grid with one row per payment or per year, a totals row and
+// the additional payments that were applied. A help panel can take the grid's place.
+//
+// The Mortgage Tables window (CdnMort) and the Personal Loan Table window (Loans) are this class
+// with their own setups: what the two differ in is collected in TableWindowSetup, so they share
+// every rule of input, calculation and display.
+#pragma once
+
+#include "core/engine/amortization.h"
+#include "core/shell/messagebox.h"
+#include "core/shell/shared.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qb {
+
+class Grid;
+
+struct TableWindowSetup {
+    QString formName;
+    QString caption;
+    QString calcName;
+    QString helpName;
+    QString printName;
+    QString gridName;
+    QString principalLabel;
+    QString rateLabel;
+    QString termLabel;
+    QString daysLabel;
+    QString yearsToRetireLabel;
+    QString totalPaidLabel;
+    QString savingsLabel;
+    QString chartTitle;
+    QString helpText;
+    std::int16_t chartSource = 0;
+
+    double principal = 0;
+    QString principalText; // shown after the currency symbol
+    QStringList termList;
+    double termYears = 0;
+    QString termText;
+    // A loan's term is typed in months (at most 480) and kept in years as months / 12.
+    bool termInMonths = false;
+    // Loans list every payment from the start and keep monthly compounding whatever the
+    // personal settings say.
+    bool startWithEveryPayment = false;
+    bool useCompoundChoice = true;
+};
+
+TableWindowSetup MortgageTablesSetup();
+TableWindowSetup LoanTablesSetup();
+
+class TableWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxService& messages,
+                QWidget* parent = nullptr);
+
+    // The command buttons' own work, callable as a click would run it.
+    void calculate();
+    void toggleHelp();
+    void exitToMenu();
+
+    // Clears the results after any change of input and closes the help panel if it is open.
+    void resetEntry();
+
+    Grid* grid() const { return m_grid; }
+
+signals:
+    // What the buttons open lives elsewhere; whoever owns the window connects these. They are
+    // emitted synchronously, so a modal dialog opened from them is closed on return.
+    void additionalPaymentsRequested();
+    void firstPaymentDateRequested();
+    void chartRequested();
+    void printRequested();
+    void exited();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class Box { Principal, Rate, Term };
+
+    void buildControls();
+    void load();
+    void setUpTableGrid();
+    void sizeTableGrid();
+    void showResults(const Calculation& result);
+    void listAppliedExtraPayments(const Calculation& result);
+
+    QLineEdit* editOf(Box box) const;
+    bool inputKeyPress(Box box, QKeyEvent* event);
+    bool listKeyPress(QWidget* next, QKeyEvent* event);
+    bool helpKeyPress(QKeyEvent* event);
+    void commitBox(Box box);
+    void selectView(int view);
+    void toggleDates();
+    void showGraph();
+    void termPicked();
+
+    friend class TableResultsListener;
+
+    TableWindowSetup m_setup;
+    SharedState& m_state;
+    MessageBoxService& m_messages;
+    std::vector<std::pair<int, Currency>> m_appliedExtras;
+    bool m_exited = false;
+
+    QLineEdit* m_principal = nullptr;
+    QComboBox* m_rate = nullptr;
+    QComboBox* m_term = nullptr;
+    QComboBox* m_compounding = nullptr;
+    QComboBox* m_frequency = nullptr;
+    QRadioButton* m_allPayments = nullptr; // Option1
+    QRadioButton* m_annual = nullptr;      // Option2
+    QPushButton* m_dateNumber = nullptr;
+    QPushButton* m_addPrePay = nullptr;
+    QPushButton* m_calc = nullptr;
+    QPushButton* m_help = nullptr;
+    QPushButton* m_graphs = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_exit = nullptr;
+    Grid* m_grid = nullptr;
+    QPlainTextEdit* m_helpPanel = nullptr;
+    QLabel* m_days = nullptr;
+    QLabel* m_periodicRate = nullptr;
+    QLabel* m_paymentsPerYear = nullptr;
+    QLabel* m_payment = nullptr;
+    QLabel* m_yearsToRetire = nullptr;
+    QLabel* m_totalPaid = nullptr;
+    QLabel* m_savings = nullptr;
+    QLabel* m_principalLabel = nullptr;
+    QLabel* m_rateLabel = nullptr;
+    QLabel* m_termLabel = nullptr;
+};
+
+} // namespace qb

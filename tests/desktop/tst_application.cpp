@@ -1,0 +1,306 @@
+// Start-up and the main menu as a user meets them: the printer measured or not, the personal
+// settings read, the menu over its background, and each button doing what it says.
+#include "core/shell/shortdate.h"
+#include "core/shell/textprinter.h"
+#include "desktop/application.h"
+#include "desktop/platform/grid.h"
+#include "desktop/platform/helpviewer.h"
+#include "desktop/platform/twips.h"
+#include "desktop/windows/mainmenu.h"
+#include "desktop/windows/tablewindow.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace qb;
+
+class TestApplication : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init();
+    void cleanup();
+
+    void startUpWithoutAPrinter();
+    void startUpMeasuresThePrinter_data();
+    void startUpMeasuresThePrinter();
+    void firstRunWithoutSettings();
+    void savedNameShowsOnTheMenu();
+    void menuGeometry();
+    void calculationWindowsHideTheMenu_data();
+    void calculationWindowsHideTheMenu();
+    void tableWindowOpensItsDialogs();
+    void additionalPaymentsAndDatesReachTheSchedule();
+    void personalizeSavesAndShowsTheName();
+    void aboutBox();
+    void helpViewerDoesNotBlock();
+    void exitProgram();
+
+private:
+    QPushButton* button(const char* name) {
+        return m_program->menu()->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    // Runs action once the next modal dialog is up, then closes it if it is still open.
+    void whenModal(std::function<void(QWidget*)> action) {
+        QTimer::singleShot(0, this, [action] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            // Focus moves only inside the active window.
+            QApplication::setActiveWindow(dialog);
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            action(dialog);
+            if (dialog->isVisible())
+                dialog->close();
+        });
+    }
+    void start(int lineHeight = 240, bool failing = false) {
+        TextPrinter printer(lineHeight);
+        printer.setFailing(failing);
+        m_program->start(printer);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    RecordingMessageBox m_messages;
+    std::unique_ptr<Application> m_program;
+};
+
+void TestApplication::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_messages = RecordingMessageBox();
+    m_program = std::make_unique<Application>(m_messages, m_dir->path());
+}
+
+void TestApplication::cleanup() {
+    m_program.reset();
+    m_dir.reset();
+}
+
+void TestApplication::startUpWithoutAPrinter() {
+    start(240, true);
+    QCOMPARE(m_program->state().LinesPerPage, 61);
+    QVERIFY(m_program->menu()->isVisible());
+    QVERIFY(m_messages.shown.empty());
+}
+
+void TestApplication::startUpMeasuresThePrinter_data() {
+    QTest::addColumn<int>("lineHeight");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("12-point spacing") << 240 << 58;
+    QTest::newRow("250 twips") << 250 << 55;
+    QTest::newRow("264 twips") << 264 << 52;
+}
+
+void TestApplication::startUpMeasuresThePrinter() {
+    QFETCH(int, lineHeight);
+    QFETCH(int, lines);
+    start(lineHeight);
+    QCOMPARE(m_program->state().LinesPerPage, lines);
+}
+
+void TestApplication::firstRunWithoutSettings() {
+    start();
+    const SharedState& state = m_program->state();
+    QCOMPARE(state.CurrencySymbol, QStringLiteral("$"));
+    QCOMPARE(state.OwnerName, QString());
+    QCOMPARE(state.CompoundChoice, 0);
+    QCOMPARE(state.PrinterFontChoice, 0);
+    QCOMPARE(state.DayFactorChoice, 1);
+    QCOMPARE(state.DaysPerYear, 365.0);
+    QCOMPARE(state.BiWeeklyPerYear, 26.07142857);
+    QCOMPARE(state.WeeklyPerYear, 52.14285714);
+    QCOMPARE(state.FirstPayDate, ToShortDate(QDate::currentDate()));
+    QVERIFY(!m_program->menu()->findChild<QLabel*>(QStringLiteral("MyName"))->isVisible());
+    QVERIFY(m_program->background()->isVisible());
+    QCOMPARE(m_program->settingsPath(), m_dir->filePath(QStringLiteral("Personal.Mtg")));
+}
+
+void TestApplication::savedNameShowsOnTheMenu() {
+    QFile file(m_dir->filePath(QStringLiteral("Personal.Mtg")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("1,\"Ann Lee\",\"\xe2\x82\xac\",3\r\n");
+    file.close();
+    start();
+    const SharedState& state = m_program->state();
+    QCOMPARE(state.PrinterFontChoice, 1);
+    QCOMPARE(state.CurrencySymbol, QStringLiteral("€"));
+    QCOMPARE(state.CompoundChoice, 3);
+    auto* name = m_program->menu()->findChild<QLabel*>(QStringLiteral("MyName"));
+    QVERIFY(name->isVisible());
+    QCOMPARE(name->text(), QStringLiteral("Ann Lee"));
+}
+
+void TestApplication::menuGeometry() {
+    start();
+    MainMenu* menu = m_program->menu();
+    const int dpi = menu->logicalDpiY();
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Quillbrook Win95"));
+    QCOMPARE(menu->size(), QSize(TwipsToPixels(9480, dpi), TwipsToPixels(6360, dpi)));
+    QCOMPARE(m_program->background()->size(), menu->size());
+    QCOMPARE(menu->palette().color(QPalette::Window), QColor(0, 0, 255));
+    const char* names[] = {"MortCalc", "CompMort", "PersonalLoan", "HowUse",
+                           "PtrFnt",   "About1",   "EndMort"};
+    for (int i = 0; i < 7; ++i) {
+        QPushButton* b = button(names[i]);
+        QVERIFY2(b, names[i]);
+        QCOMPARE(b->geometry(), QRect(TwipsToPixels(3500, dpi), TwipsToPixels(1200 + 600 * i, dpi),
+                                      TwipsToPixels(2800, dpi), TwipsToPixels(465, dpi)));
+        if (i > 0)
+            QCOMPARE(button(names[i - 1])->nextInFocusChain(), b);
+    }
+    QCOMPARE(button("MortCalc")->text(), QStringLiteral("Mortgage &Tables"));
+    QVERIFY(!button("CompMort")->isEnabled());
+}
+
+void TestApplication::calculationWindowsHideTheMenu_data() {
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<QString>("formName");
+    QTest::newRow("mortgage tables") << QStringLiteral("MortCalc") << QStringLiteral("CdnMort");
+    QTest::newRow("loan tables") << QStringLiteral("PersonalLoan") << QStringLiteral("Loans");
+}
+
+void TestApplication::calculationWindowsHideTheMenu() {
+    QFETCH(QString, buttonName);
+    QFETCH(QString, formName);
+    start();
+    QTest::mouseClick(button(qPrintable(buttonName)), Qt::LeftButton);
+    TableWindow* window = m_program->tableWindow();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), formName);
+    QVERIFY(window->isVisible());
+    QVERIFY(!m_program->menu()->isVisible());
+    QVERIFY(m_program->background()->isVisible());
+
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ExitButt")), Qt::LeftButton);
+    QVERIFY(m_program->menu()->isVisible());
+    QVERIFY(!m_program->tableWindow());
+    QVERIFY(!m_program->state().ScheduleTable.isSized());
+}
+
+void TestApplication::tableWindowOpensItsDialogs() {
+    start();
+    QTest::mouseClick(button("MortCalc"), Qt::LeftButton);
+    TableWindow* window = m_program->tableWindow();
+    QString opened;
+    whenModal([&opened](QWidget* dialog) { opened = dialog->objectName(); });
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("AddPrePay")), Qt::LeftButton);
+    QCOMPARE(opened, QStringLiteral("PrePay"));
+
+    whenModal([&opened](QWidget* dialog) { opened = dialog->objectName(); });
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("DateNumber")),
+                      Qt::LeftButton);
+    QCOMPARE(opened, QStringLiteral("DateInput"));
+    QCOMPARE(m_program->state().ShowDates, 1);
+}
+
+// The whole road: amounts typed into the Additional Payments window and a first payment date
+// typed into the Input Date window change the next calculation of the Mortgage Tables window.
+void TestApplication::additionalPaymentsAndDatesReachTheSchedule() {
+    start();
+    QTest::mouseClick(button("MortCalc"), Qt::LeftButton);
+    TableWindow* window = m_program->tableWindow();
+    const auto click = [window](const char* name) {
+        QTest::mouseClick(window->findChild<QAbstractButton*>(QString::fromLatin1(name)),
+                          Qt::LeftButton);
+    };
+    click("Option1");
+
+    whenModal([](QWidget* dialog) {
+        auto* year = dialog->findChild<QWidget*>(QStringLiteral("InYear"));
+        year->setFocus();
+        QTest::keyClicks(year, QStringLiteral("3"));
+        QTest::keyClick(year, Qt::Key_Return);
+        auto* amount = dialog->findChild<QWidget*>(QStringLiteral("InPayment"));
+        QTest::keyClicks(amount, QStringLiteral("1500"));
+        QTest::keyClick(amount, Qt::Key_Return);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("UsePrePay")),
+                          Qt::LeftButton);
+    });
+    click("AddPrePay");
+    QCOMPARE(m_program->state().PrePayCount, 1);
+
+    whenModal([](QWidget* dialog) {
+        auto* date = dialog->findChild<QWidget*>(QStringLiteral("InDate"));
+        date->setFocus();
+        QTest::keyClicks(date, QStringLiteral("1/31/2027"));
+        QTest::keyClick(date, Qt::Key_Return);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OkExit")),
+                          Qt::LeftButton);
+    });
+    click("DateNumber");
+    QCOMPARE(m_program->state().FirstPayDate, QStringLiteral("1/31/2027"));
+
+    click("Calc4");
+    QVERIFY(m_messages.shown.empty());
+    const int rows = m_program->state().TableRows;
+    QVERIFY(rows < 300);
+    Grid* grid = window->grid();
+    QCOMPARE(grid->cellText(1, 0), QStringLiteral("1/31/2027"));
+    QCOMPARE(grid->cellText(2, 0), QStringLiteral("2/28/2027"));
+    QCOMPARE(grid->cellText(rows + 2, 0), QStringLiteral("Total:"));
+    QCOMPARE(grid->cellText(rows + 6, 0), QStringLiteral("              3"));
+    QCOMPARE(grid->cellText(rows + 6, 2), QStringLiteral("1,500.00"));
+    QVERIFY(window->findChild<QLabel*>(QStringLiteral("TotSavd"))->text().trimmed() !=
+            QStringLiteral("$.00"));
+}
+
+void TestApplication::personalizeSavesAndShowsTheName() {
+    start();
+    bool menuHidden = false;
+    whenModal([this, &menuHidden](QWidget* dialog) {
+        menuHidden = !m_program->menu()->isVisible();
+        QCOMPARE(dialog->objectName(), QStringLiteral("ChangeFnt"));
+        m_program->state().OwnerName = QStringLiteral("Ann Lee");
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ExitFonts")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(button("PtrFnt"), Qt::LeftButton);
+    QVERIFY(menuHidden);
+    QVERIFY(m_program->menu()->isVisible());
+    auto* name = m_program->menu()->findChild<QLabel*>(QStringLiteral("MyName"));
+    QVERIFY(name->isVisible());
+    QCOMPARE(name->text(), QStringLiteral("Ann Lee"));
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("Personal.Mtg"))));
+}
+
+void TestApplication::aboutBox() {
+    start();
+    QTest::mouseClick(button("About1"), Qt::LeftButton);
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].title, QStringLiteral(" Quillbrook Win95"));
+    QCOMPARE(m_messages.shown[0].buttons, 64);
+    const QStringList lines = m_messages.shown[0].text.split(QStringLiteral("\r\n"));
+    QVERIFY(lines[0].contains(QStringLiteral("1.48")));
+    QCOMPARE(lines[1], QString(34, u'_'));
+    QVERIFY(m_messages.shown[0].text.contains(QStringLiteral("rights")));
+}
+
+void TestApplication::helpViewerDoesNotBlock() {
+    start();
+    QTest::mouseClick(button("HowUse"), Qt::LeftButton);
+    HelpViewer* viewer = m_program->helpViewer();
+    QVERIFY(viewer);
+    QVERIFY(viewer->isVisible());
+    QVERIFY(!viewer->isModal());
+    QVERIFY(m_program->menu()->isVisible());
+}
+
+void TestApplication::exitProgram() {
+    start();
+    QSignalSpy exits(m_program.get(), &Application::exitRequested);
+    QTest::mouseClick(button("EndMort"), Qt::LeftButton);
+    QCOMPARE(exits.count(), 1);
+    m_program->menu()->close();
+    QCOMPARE(exits.count(), 2);
+}
+
+QTEST_MAIN(TestApplication)
+#include "tst_application.moc"

@@ -1,0 +1,369 @@
+// The Mortgage Tables window driven as a user drives it: real key presses into the boxes, focus
+// moving on, buttons clicked, and what the labels, the grid and the message boxes then show.
+#include "core/shell/format.h"
+#include "desktop/platform/grid.h"
+#include "desktop/windows/tablewindow.h"
+#include "desktop/windowtest.h"
+
+#include "core/settings/daysperyear.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace qb;
+
+class TestTableWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init();
+    void cleanup();
+
+    void opensWithTheDefaults();
+    void typedPrincipalReplacesTheDefault();
+    void termAboveFortyYears();
+    void listBoxesRefuseTyping_data();
+    void listBoxesRefuseTyping();
+    void keyFiltersBeepOnLetters();
+    void enterMovesAlongTheBoxes();
+    void defaultCalculation();
+    void yearlyViewRowsAndTotals();
+    void everyPaymentViewShowsPaymentAndYear();
+    void termPickedFromTheListErasesAdditionalPayments();
+    void appliedAdditionalPaymentsAreListed();
+    void failureKeepsTheFiguresAlreadyShown();
+    void termLimitMessageCarriesTheCaption();
+    void helpPanel();
+    void calculateClosesTheHelpPanel();
+    void showGraphWithoutResults();
+    void datesToggle();
+    void exitErasesTheTables();
+
+private:
+    template <class T> T* control(const char* name) {
+        return Control<T>(m_window.get(), QString::fromLatin1(name));
+    }
+    QString label(const char* name) { return control<QLabel>(name)->text(); }
+    QString cell(int row, int column) { return m_window->grid()->cellText(row, column); }
+    void typeInto(QWidget* box, const QString& text) {
+        box->setFocus();
+        QTest::keyClicks(box, text);
+    }
+    void calculate() { QTest::mouseClick(control<QPushButton>("Calc4"), Qt::LeftButton); }
+
+    SharedState m_state;
+    RecordingMessageBox m_messages;
+    std::unique_ptr<TableWindow> m_window;
+};
+
+void TestTableWindow::init() {
+    m_state = SharedState();
+    ApplyDaysPerYear(m_state, kDefaultDayFactorChoice);
+    m_state.CurrencySymbol = QStringLiteral("$");
+    m_state.FirstPayDate = QStringLiteral("1/31/2027");
+    m_messages = RecordingMessageBox();
+    m_window = std::make_unique<TableWindow>(MortgageTablesSetup(), m_state, m_messages);
+    QVERIFY(ShowActive(m_window.get()));
+}
+
+void TestTableWindow::cleanup() {
+    m_window.reset();
+}
+
+void TestTableWindow::opensWithTheDefaults() {
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Mortgage Tables"));
+    QCOMPARE(control<QLineEdit>("InPrincipal")->text(), QStringLiteral("   $100,000.00"));
+    QCOMPARE(control<QComboBox>("InRate")->currentText(), QStringLiteral("         10.00%"));
+    QCOMPARE(control<QComboBox>("InTerm")->currentText(), QStringLiteral("            25"));
+    QCOMPARE(control<QComboBox>("Comperiod")->currentText(), QStringLiteral("      Monthly"));
+    QCOMPARE(control<QComboBox>("FreqPmt")->count(), 6);
+    QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    QCOMPARE(m_state.TableView, 1);
+    QCOMPARE(m_state.EntryStarted, 0);
+    QCOMPARE(m_state.InputValues[1], Currency::fromDouble(100000));
+    QCOMPARE(cell(0, 0), QStringLiteral(" Year Number"));
+    QCOMPARE(cell(0, 3), QStringLiteral("Remaining Balance"));
+    QCOMPARE(label("Label3"), QStringLiteral(" Amortization period    in years."));
+
+    // A compounding chosen in the personal settings is the new window's default.
+    m_state.CompoundChoice = 3;
+    TableWindow semiannual(MortgageTablesSetup(), m_state, m_messages);
+    QCOMPARE(semiannual.findChild<QComboBox*>(QStringLiteral("Comperiod"))->currentText(),
+             QStringLiteral("   Semiannual"));
+}
+
+void TestTableWindow::typedPrincipalReplacesTheDefault() {
+    auto* principal = control<QLineEdit>("InPrincipal");
+    typeInto(principal, QStringLiteral("20"));
+    QCOMPARE(principal->text(), QStringLiteral("20"));
+    control<QPushButton>("Calc4")->setFocus();
+    QCOMPARE(principal->text(), QStringLiteral("          $20.00"));
+    QCOMPARE(m_state.InputValues[1], Currency::fromDouble(20));
+    QCOMPARE(m_state.EntryStarted, 0);
+
+    // The next key after leaving empties the box again; later keys edit it.
+    typeInto(principal, QStringLiteral("1234567.5"));
+    QTest::keyClick(principal, Qt::Key_Return);
+    QCOMPARE(principal->text(), QStringLiteral("   $1,234,567.50"));
+    QVERIFY(control<QComboBox>("InRate")->hasFocus());
+}
+
+void TestTableWindow::termAboveFortyYears() {
+    auto* term = control<QComboBox>("InTerm");
+    typeInto(term, QStringLiteral("45"));
+    QTest::keyClick(term, Qt::Key_Return);
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].text, QStringLiteral("Wrong entry, 40 Years limit."));
+    QCOMPARE(m_messages.shown[0].title, QStringLiteral("Help"));
+    QCOMPARE(term->currentText(), QStringLiteral("              40"));
+    QCOMPARE(m_state.InputValues[3], Currency::fromDouble(40));
+}
+
+void TestTableWindow::listBoxesRefuseTyping_data() {
+    QTest::addColumn<QString>("box");
+    QTest::newRow("compounding") << QStringLiteral("Comperiod");
+    QTest::newRow("frequency") << QStringLiteral("FreqPmt");
+}
+
+void TestTableWindow::listBoxesRefuseTyping() {
+    QFETCH(QString, box);
+    auto* combo = m_window->findChild<QComboBox*>(box);
+    const QString before = combo->currentText();
+    typeInto(combo, QStringLiteral("ab"));
+    QCOMPARE(m_messages.beeps, 2);
+    QCOMPARE(combo->currentText(), before);
+    QCOMPARE(m_state.EntryStarted, 1);
+}
+
+void TestTableWindow::keyFiltersBeepOnLetters() {
+    auto* rate = control<QComboBox>("InRate");
+    typeInto(rate, QStringLiteral("7x.5"));
+    QCOMPARE(rate->currentText(), QStringLiteral("7.5"));
+    QCOMPARE(m_messages.beeps, 1);
+
+    auto* term = control<QComboBox>("InTerm");
+    typeInto(term, QStringLiteral("3.0"));
+    QCOMPARE(term->currentText(), QStringLiteral("30"));
+    QCOMPARE(m_messages.beeps, 2);
+}
+
+void TestTableWindow::enterMovesAlongTheBoxes() {
+    const char* chain[] = {"InPrincipal", "InRate", "InTerm", "Comperiod", "FreqPmt", "Calc4"};
+    control<QLineEdit>("InPrincipal")->setFocus();
+    for (int i = 0; i + 1 < 6; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused, Qt::Key_Return);
+        QVERIFY2(QApplication::focusWidget() == control<QWidget>(chain[i + 1]), chain[i + 1]);
+    }
+    QVERIFY(m_messages.shown.empty());
+}
+
+void TestTableWindow::defaultCalculation() {
+    calculate();
+    QVERIFY(m_messages.shown.empty());
+    QCOMPARE(label("InMonthPI"), QStringLiteral("     $908.70"));
+    QCOMPARE(label("PeriodicR"), QStringLiteral("0.00833333"));
+    QCOMPARE(label("NumPmtsYear"), QStringLiteral("          12"));
+    QCOMPARE(label("EndMortYear"), QStringLiteral("       25.00"));
+    QCOMPARE(label("AllPayments"), QStringLiteral(" $272,609.85"));
+    QCOMPARE(label("TotSavd"), QStringLiteral("        $.00"));
+    QCOMPARE(label("InDays"), QStringLiteral("Normal"));
+    QCOMPARE(m_state.DataCount, 25);
+    QCOMPARE(m_state.ChartTitle, QStringLiteral("Mortgage balance at start of each Year"));
+    for (int row = 1; row <= 25; ++row) {
+        for (int column = 1; column <= 5; ++column)
+            QCOMPARE(cell(row, column),
+                     Format(m_state.ScheduleTable.at(row, column + 1).toDouble(), u"####,,###.00"));
+    }
+    QCOMPARE(cell(25, 3), QStringLiteral(".00"));
+    QCOMPARE(cell(25, 4), QStringLiteral("172,609.85"));
+}
+
+void TestTableWindow::yearlyViewRowsAndTotals() {
+    calculate();
+    auto* grid = m_window->grid();
+    QCOMPARE(grid->rows(), 29);
+    QCOMPARE(cell(0, 0), QStringLiteral(" Payment  Year"));
+    QCOMPARE(cell(1, 0), QStringLiteral("   1"));
+    QCOMPARE(cell(25, 0), QStringLiteral("  25"));
+    QCOMPARE(cell(26, 0), QString());
+    QCOMPARE(cell(27, 0), QStringLiteral("Total:"));
+    QCOMPARE(cell(27, 3), QStringLiteral("$.00"));
+    QCOMPARE(cell(27, 4), QStringLiteral("$172,609.85"));
+    QCOMPARE(cell(27, 5), QStringLiteral("$100,000.00"));
+    QCOMPARE(grid->selEndRow(), 1);
+
+    // A shorter schedule afterwards leaves no rows of the longer one behind.
+    typeInto(control<QComboBox>("InTerm"), QStringLiteral("10"));
+    calculate();
+    QCOMPARE(grid->rows(), 23);
+    QCOMPARE(cell(10, 0), QStringLiteral("  10"));
+    QCOMPARE(cell(12, 0), QStringLiteral("Total:"));
+    QCOMPARE(cell(20, 1), QString());
+}
+
+void TestTableWindow::everyPaymentViewShowsPaymentAndYear() {
+    QTest::mouseClick(control<QRadioButton>("Option1"), Qt::LeftButton);
+    QCOMPARE(m_state.TableView, 2);
+    calculate();
+    QCOMPARE(cell(0, 0), QStringLiteral("  Payment   No.  Year"));
+    QCOMPARE(cell(1, 0), QStringLiteral("   1       1"));
+    QCOMPARE(cell(13, 0), QStringLiteral("  13       2"));
+    QCOMPARE(cell(300, 0), QStringLiteral(" 300      25"));
+    QCOMPARE(cell(302, 0), QStringLiteral("Total:"));
+    QCOMPARE(m_window->grid()->rows(), 304);
+    QCOMPARE(m_state.DataCount, 301);
+}
+
+void TestTableWindow::termPickedFromTheListErasesAdditionalPayments() {
+    m_state.PrePayTable.at(3, 2) = Currency::fromDouble(1500);
+    auto* term = control<QComboBox>("InTerm");
+    typeInto(term, QStringLiteral("30"));
+    QCOMPARE(m_state.PrePayTable.at(3, 2), Currency::fromDouble(1500));
+
+    term->setFocus();
+    QTest::keyClick(term, Qt::Key_Down, Qt::AltModifier);
+    term->setCurrentIndex(1);
+    emit term->activated(1);
+    QCOMPARE(m_state.PrePayTable.at(3, 2), Currency());
+    QCOMPARE(m_state.PrePayTable.rowCount(), 46);
+}
+
+void TestTableWindow::appliedAdditionalPaymentsAreListed() {
+    m_state.PrePayTable.at(3, 2) = Currency::fromDouble(1500);
+    m_state.PrePayTable.at(30, 2) = Currency::fromDouble(900); // past the 25-year term
+    m_state.PrePayCount = 2;
+    calculate();
+    const int rows = m_state.TableRows;
+    QCOMPARE(cell(rows + 4, 0), QStringLiteral("Additional "));
+    QCOMPARE(cell(rows + 4, 2), QStringLiteral("Applied  "));
+    QCOMPARE(cell(rows + 6, 0), QStringLiteral("              3"));
+    QCOMPARE(cell(rows + 6, 2), QStringLiteral("1,500.00"));
+    QCOMPARE(cell(rows + 7, 0), QString());
+    QCOMPARE(m_state.PrePayApplied, 1);
+    QCOMPARE(m_state.ReportLines[1], QStringLiteral("Additional  Payments     Applied\r\n\r\n") +
+                                         QString(6, u' ') + QStringLiteral("  3") +
+                                         QString(16, u' ') + QStringLiteral("1,500.00\r\n"));
+    QVERIFY(label("TotSavd") != QStringLiteral("        $.00"));
+}
+
+void TestTableWindow::failureKeepsTheFiguresAlreadyShown() {
+    typeInto(control<QComboBox>("InRate"), QStringLiteral("0"));
+    QTest::mouseClick(control<QRadioButton>("Option1"), Qt::LeftButton);
+    control<QComboBox>("FreqPmt")->setCurrentIndex(2);
+    calculate();
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].text, QStringLiteral("Wrong entry, try again"));
+    QCOMPARE(m_messages.shown[0].title, QStringLiteral("Help"));
+    QCOMPARE(label("InDays"), QStringLiteral("365"));
+    QCOMPARE(label("PeriodicR"), QStringLiteral("0."));
+    QCOMPARE(label("InMonthPI"), QString());
+    QCOMPARE(m_state.DataCount, 0);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void TestTableWindow::termLimitMessageCarriesTheCaption() {
+    m_state.InputValues[3] = Currency::fromDouble(41);
+    calculate();
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].text, QStringLiteral("Wrong entry, 40 Years limit."));
+    QCOMPARE(m_messages.shown[0].title, QStringLiteral("Mortgage Tables"));
+}
+
+void TestTableWindow::helpPanel() {
+    calculate();
+    auto* help = control<QPushButton>("Help4");
+    auto* panel = control<QPlainTextEdit>("TxtBox");
+    QTest::mouseClick(help, Qt::LeftButton);
+    QCOMPARE(help->text(), QStringLiteral("Close &Help"));
+    QVERIFY(panel->isVisible());
+    QVERIFY(!m_window->grid()->isVisible());
+    QVERIFY(!control<QPushButton>("Ptr3")->isEnabled());
+    QVERIFY(!control<QPushButton>("Graphs")->isEnabled());
+    QVERIFY(panel->toPlainText().startsWith(QStringLiteral("To change any pre-programmed number")));
+    QVERIFY(
+        panel->toPlainText().contains(QStringLiteral("\n\n\n         10%\n\n\n\n          25\n")));
+
+    // The panel is read-only: letters beep, Enter goes back to the principal box.
+    QTest::keyClick(panel, Qt::Key_A);
+    QCOMPARE(m_messages.beeps, 1);
+    QTest::keyClick(panel, Qt::Key_Return);
+    QVERIFY(control<QLineEdit>("InPrincipal")->hasFocus());
+
+    // Any change of input closes the panel and blanks the table.
+    QTest::keyClick(control<QLineEdit>("InPrincipal"), Qt::Key_5);
+    QCOMPARE(help->text(), QStringLiteral("&Help"));
+    QVERIFY(!panel->isVisible());
+    QVERIFY(m_window->grid()->isVisible());
+    QCOMPARE(cell(1, 1), QString());
+    QCOMPARE(m_state.DataCount, 0);
+    QCOMPARE(m_state.HelpOpen, 0);
+}
+
+void TestTableWindow::calculateClosesTheHelpPanel() {
+    QTest::mouseClick(control<QPushButton>("Help4"), Qt::LeftButton);
+    calculate();
+    QCOMPARE(control<QPushButton>("Help4")->text(), QStringLiteral("&Help"));
+    QVERIFY(m_window->grid()->isVisible());
+    QVERIFY(control<QPushButton>("Ptr3")->isEnabled());
+    QCOMPARE(cell(1, 0), QStringLiteral("   1"));
+}
+
+void TestTableWindow::showGraphWithoutResults() {
+    int requests = 0;
+    connect(m_window.get(), &TableWindow::chartRequested, this, [&requests] { ++requests; });
+    QTest::mouseClick(control<QPushButton>("Graphs"), Qt::LeftButton);
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].text, QStringLiteral("No Data to work with. Calculate."));
+    QCOMPARE(m_messages.shown[0].title, QStringLiteral("Advisory"));
+    QCOMPARE(requests, 0);
+
+    calculate();
+    QTest::mouseClick(control<QPushButton>("Graphs"), Qt::LeftButton);
+    QCOMPARE(requests, 1);
+    QCOMPARE(m_state.ChartSource, 4);
+}
+
+void TestTableWindow::datesToggle() {
+    auto* toggle = control<QPushButton>("DateNumber");
+    int asked = 0;
+    connect(m_window.get(), &TableWindow::firstPaymentDateRequested, this, [&asked] { ++asked; });
+    QTest::mouseClick(control<QRadioButton>("Option1"), Qt::LeftButton);
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(toggle->text(), QStringLiteral("&View Payment No."));
+    QCOMPARE(m_state.ShowDates, 1);
+    calculate();
+    QCOMPARE(cell(0, 0), QStringLiteral(" Payment  Date"));
+    QCOMPARE(cell(1, 0), QStringLiteral("1/31/2027"));
+    QCOMPARE(cell(2, 0), QStringLiteral("2/28/2027"));
+
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(toggle->text(), QStringLiteral("&View Payment dates"));
+    QCOMPARE(m_state.ShowDates, 0);
+    QCOMPARE(asked, 1);
+}
+
+void TestTableWindow::exitErasesTheTables() {
+    int exits = 0;
+    connect(m_window.get(), &TableWindow::exited, this, [&exits] { ++exits; });
+    calculate();
+    QTest::mouseClick(control<QPushButton>("ExitButt"), Qt::LeftButton);
+    QCOMPARE(exits, 1);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_state.ScheduleTable.isSized());
+    QVERIFY(!m_state.PrePayTable.isSized());
+    QVERIFY(m_state.InputValues.empty());
+    QCOMPARE(m_state.DataCount, 0);
+    QCOMPARE(m_state.TableView, 0);
+}
+
+QTEST_MAIN(TestTableWindow)
+#include "tst_tablewindow.moc"
