@@ -47,9 +47,8 @@ void runSchedule(benchmark::State& benchmarkState, const Loan& loan) {
     const double payments = static_cast<double>(state.PaymentsPerYear) * state.YearsToRetire;
     benchmarkState.counters["rows"] = state.TableRows;
     benchmarkState.counters["payments"] = payments;
-    benchmarkState.counters["per_row"] =
-        benchmark::Counter(state.TableRows, benchmark::Counter::kIsIterationInvariantRate |
-                                                benchmark::Counter::kInvert);
+    benchmarkState.counters["per_row"] = benchmark::Counter(
+        payments, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // On a 360-day year the weekly payments never get ahead of the interest, so the schedule runs

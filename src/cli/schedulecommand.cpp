@@ -11,6 +11,7 @@
 #include "core/engine/engineerror.h"
 #include "core/settings/daysperyear.h"
 #include "core/shell/format.h"
+#include "core/shell/numberpicture.h"
 #include "core/shell/shared.h"
 #include "core/shell/shortdate.h"
 
@@ -440,7 +441,8 @@ QString summaryLine(QStringView label, const QString& value) {
 }
 
 QString money(Currency cell) {
-    return Format(cell.toDouble(), u"####,,###.00");
+    static const NumberPicture picture(u"####,,###.00");
+    return picture.format(cell);
 }
 
 QString writeText(const SharedState& state, const Calculation& calculation) {

@@ -4,161 +4,19 @@
 // locale: Qt sets it from the environment, and a German locale would otherwise swap the point.
 #include "core/shell/format.h"
 
-#include "core/shell/shortdate.h"
+#include "core/shell/numberpicture.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
 
 namespace qb {
 
-namespace {
-
-constexpr int kSignificantDigits = 15;
-
-// A number picture taken apart: how many integer digits are always shown, whether thousands
-// are separated, and one entry per decimal place telling whether that place is required.
-struct Picture {
-    int requiredIntegerDigits = 0;
-    bool thousands = false;
-    bool hasPoint = false;
-    QString decimals; // '0' required, '#' optional, one per decimal place
-};
-
-bool isPlaceholder(QChar c) {
-    return c == u'#' || c == u'0';
-}
-
-Picture parsePicture(QStringView picture) {
-    Picture p;
-    bool placeholderSeen = false;
-    bool commaPending = false;
-    for (QChar c : picture) {
-        if (p.hasPoint) {
-            if (isPlaceholder(c))
-                p.decimals.append(c);
-            continue;
-        }
-        if (c == u'.') {
-            p.hasPoint = true;
-        } else if (isPlaceholder(c)) {
-            if (commaPending)
-                p.thousands = true;
-            placeholderSeen = true;
-            if (c == u'0')
-                ++p.requiredIntegerDigits;
-        } else if (c == u',') {
-            commaPending = placeholderSeen;
-        }
-    }
-    return p;
-}
-
-// The value scaled by 10^decimals and rounded half away from zero, as a string of decimal
-// digits without a sign (possibly with leading zeros). Works from the 15 significant digits a
-// double reliably carries, so the halfway test sees the decimal the user typed.
-std::string scaledDigits(double magnitude, int decimals) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    // Layout: d.dddddddddddddde[+-]xx
-    std::string mantissa;
-    mantissa.reserve(kSignificantDigits);
-    const char* cursor = buffer;
-    for (; cursor != result.ptr && *cursor != 'e'; ++cursor) {
-        if (*cursor != '.')
-            mantissa.push_back(*cursor);
-    }
-    int exponent = 0;
-    ++cursor; // 'e'
-    const bool negativeExponent = *cursor == '-';
-    ++cursor; // sign
-    std::from_chars(cursor, result.ptr, exponent);
-    if (negativeExponent)
-        exponent = -exponent;
-
-    // Digits that remain once the value is scaled: those down to the last shown decimal.
-    const int kept = exponent + decimals + 1;
-    if (kept < 0)
-        return "0";
-    std::string digits;
-    bool roundUp = false;
-    if (kept >= kSignificantDigits) {
-        digits = mantissa;
-        digits.append(static_cast<std::size_t>(kept - kSignificantDigits), '0');
-    } else {
-        digits = mantissa.substr(0, static_cast<std::size_t>(kept));
-        roundUp = mantissa[static_cast<std::size_t>(kept)] >= '5';
-    }
-    if (roundUp) {
-        auto it = digits.rbegin();
-        for (; it != digits.rend() && *it == '9'; ++it)
-            *it = '0';
-        if (it == digits.rend())
-            digits.insert(digits.begin(), '1');
-        else
-            ++*it;
-    }
-    return digits.empty() ? std::string("0") : digits;
-}
-
-QString formatShortDate(double serial) {
-    const double day = std::round(serial);
-    if (!(std::fabs(day) <= std::numeric_limits<int>::max()))
-        return {};
-    return ToShortDate(SerialToDate(static_cast<int>(day)));
-}
-
-} // namespace
-
 QString Format(double value, QStringView picture) {
-    if (!std::isfinite(value))
-        return {};
-    if (picture == u"Short Date")
-        return formatShortDate(value);
-
-    const Picture p = parsePicture(picture);
-    const int decimals = static_cast<int>(p.decimals.size());
-    const std::string digits = scaledDigits(std::fabs(value), decimals);
-
-    // Split into integer and fraction digits; the fraction is padded to the picture's places.
-    std::string integer;
-    std::string fraction;
-    if (static_cast<int>(digits.size()) > decimals) {
-        integer = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
-        fraction = digits.substr(integer.size());
-    } else {
-        fraction = std::string(static_cast<std::size_t>(decimals) - digits.size(), '0') + digits;
-    }
-    const bool isZero = digits.find_first_not_of('0') == std::string::npos;
-
-    const std::size_t firstNonZero = integer.find_first_not_of('0');
-    integer.erase(0, firstNonZero == std::string::npos ? integer.size() : firstNonZero);
-    if (static_cast<int>(integer.size()) < p.requiredIntegerDigits)
-        integer.insert(0, static_cast<std::size_t>(p.requiredIntegerDigits) - integer.size(), '0');
-
-    // Optional places drop their trailing zeros; required ones stop the trimming.
-    std::size_t fractionLength = fraction.size();
-    while (fractionLength > 0 && p.decimals[static_cast<qsizetype>(fractionLength - 1)] == u'#' &&
-           fraction[fractionLength - 1] == '0')
-        --fractionLength;
-
-    QString out;
-    out.reserve(static_cast<qsizetype>(integer.size() + integer.size() / 3 + fractionLength + 2));
-    if (value < 0 && !isZero)
-        out.append(u'-');
-    for (std::size_t i = 0; i < integer.size(); ++i) {
-        if (p.thousands && i > 0 && (integer.size() - i) % 3 == 0)
-            out.append(u',');
-        out.append(QLatin1Char(integer[i]));
-    }
-    if (p.hasPoint)
-        out.append(u'.');
-    for (std::size_t i = 0; i < fractionLength; ++i)
-        out.append(QLatin1Char(fraction[i]));
-    return out;
+    return NumberPicture(picture).format(value);
 }
 
 double Val(QStringView text) {
@@ -236,8 +94,66 @@ double Val(QStringView text) {
     return negative ? -value : value;
 }
 
+// The round trip through "#.########" and Val, without the text: the value's 15 significant
+// digits, rounded half away from zero at the eighth decimal, read back correctly rounded. Below
+// 10^6 the rounded figure is a whole number N of hundred-millionths with at most 15 digits, and
+// N / 10^8 divides two exact doubles, which rounds correctly just as reading the text does.
 double RoundToEightDecimals(double value) {
-    return Val(Format(value, u"#.########"));
+    if (!std::isfinite(value))
+        return 0.0; // Format gives an empty text, which reads as 0
+    constexpr int kSignificantDigits = 15;
+    constexpr int kDecimals = 8;
+    char buffer[32];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    // Layout: d.dddddddddddddde[+-]xx
+    std::int64_t mantissa = 0;
+    const char* cursor = buffer;
+    for (; *cursor != 'e'; ++cursor) {
+        if (*cursor != '.')
+            mantissa = mantissa * 10 + (*cursor - '0');
+    }
+    const char* const exponentText = cursor + 1;
+    int exponent = 0;
+    std::from_chars(exponentText + (*exponentText == '+' ? 1 : 0), printed.ptr, exponent);
+
+    // Digits of the mantissa down to the eighth decimal.
+    const int kept = exponent + kDecimals + 1;
+    if (kept < 0)
+        return 0.0;
+    double rounded = 0.0;
+    if (kept < kSignificantDigits) {
+        constexpr std::int64_t kPowers[] = {1,
+                                            10,
+                                            100,
+                                            1'000,
+                                            10'000,
+                                            100'000,
+                                            1'000'000,
+                                            10'000'000,
+                                            100'000'000,
+                                            1'000'000'000,
+                                            10'000'000'000,
+                                            100'000'000'000,
+                                            1'000'000'000'000,
+                                            10'000'000'000'000,
+                                            100'000'000'000'000,
+                                            1'000'000'000'000'000};
+        const std::int64_t dropped = kPowers[kSignificantDigits - kept];
+        std::int64_t hundredMillionths = mantissa / dropped;
+        if ((mantissa % dropped) * 2 >= dropped)
+            ++hundredMillionths;
+        if (hundredMillionths == 0)
+            return 0.0; // a zero has no sign in the text
+        rounded = static_cast<double>(hundredMillionths) / 1e8;
+    } else {
+        // Nothing is rounded away: the text is the 15 digits themselves, read correctly rounded.
+        const auto [end, error] = std::from_chars(buffer, printed.ptr, rounded);
+        (void)end;
+        if (error == std::errc::result_out_of_range)
+            rounded = std::numeric_limits<double>::infinity();
+    }
+    return value < 0 ? -rounded : rounded;
 }
 
 } // namespace qb

@@ -6,8 +6,11 @@
 #include <QLocale>
 #include <QTest>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 class TestFormat : public QObject {
     Q_OBJECT
@@ -20,6 +23,8 @@ private slots:
     void val();
     void roundToEightDecimals_data();
     void roundToEightDecimals();
+    void roundToEightDecimalsMatchesTextRoundTrip_data();
+    void roundToEightDecimalsMatchesTextRoundTrip();
 };
 
 namespace {
@@ -175,6 +180,50 @@ void TestFormat::roundToEightDecimals() {
     QFETCH(double, expected);
     const double actual = qb::RoundToEightDecimals(value);
     QVERIFY2(actual == expected, qPrintable(QString::number(actual, 'g', 17)));
+}
+
+// The rounding must give exactly what formatting with "#.########" and reading the text back
+// gives, sign of zero included, for any double: random bit patterns cover every magnitude,
+// infinities and NaNs; the ties are every half of the eighth decimal below 0.01, where the rate
+// factors live, with their negatives.
+void TestFormat::roundToEightDecimalsMatchesTextRoundTrip_data() {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("random bit patterns") << 0;
+    QTest::newRow("random rates") << 1;
+    QTest::newRow("every tie below 0.01") << 2;
+}
+
+void TestFormat::roundToEightDecimalsMatchesTextRoundTrip() {
+    QFETCH(int, kind);
+    std::mt19937_64 generator(14 + static_cast<unsigned>(kind));
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    QString mismatch;
+    const auto matches = [&mismatch](double value) {
+        const double expected = qb::Val(qb::Format(value, u"#.########"));
+        const double actual = qb::RoundToEightDecimals(value);
+        if (std::bit_cast<std::uint64_t>(actual) == std::bit_cast<std::uint64_t>(expected))
+            return true;
+        mismatch = QStringLiteral("%1 rounds to %2, the text gives %3")
+                       .arg(value, 0, 'g', 17)
+                       .arg(actual, 0, 'g', 17)
+                       .arg(expected, 0, 'g', 17);
+        return false;
+    };
+    if (kind == 2) {
+        for (int n = 0; n < 1'000'000; ++n) {
+            const double tie = (n + 0.5) / 1e8;
+            if (!matches(tie) || !matches(-tie))
+                QFAIL(qPrintable(mismatch));
+        }
+        return;
+    }
+    for (int i = 0; i < 500'000; ++i) {
+        // Rates and factors between 10^-12 and 10^9, or any double at all.
+        const double value = kind == 1 ? std::pow(10.0, unit(generator) * 21 - 12)
+                                       : std::bit_cast<double>(generator());
+        if (!matches(value))
+            QFAIL(qPrintable(mismatch));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFormat)
