@@ -3,8 +3,9 @@
 // scroll; grid row r >= 1 is the model's row r - 1.
 //
 // The windows fill thousands of cells one setText at a time, so a single-cell write only stores
-// the string and announces that one cell, and block writes announce the block once. Nothing here
-// resets the model or re-lays out the view per cell.
+// the string and announces that one cell, and block writes announce the block once; between
+// beginUpdate and endUpdate even single writes wait and the whole update is announced as one
+// block. Nothing here resets the model or re-lays out the view per cell.
 #include "desktop/platform/grid.h"
 
 #include "desktop/platform/twips.h"
@@ -15,12 +16,16 @@
 #include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -60,23 +65,31 @@ public:
 
     void setCell(int row, int column, const QString& text) {
         m_cells[offset(row, column)] = text;
-        if (row == 0)
-            emit headerDataChanged(Qt::Horizontal, column, column);
-        else {
-            const QModelIndex changed = index(row - 1, column);
-            emit dataChanged(changed, changed, {Qt::DisplayRole});
-        }
+        changed(row, column, row, column);
     }
 
     // Writes text into every cell of the block; the block must lie inside the grid.
     void fill(int top, int left, int bottom, int right, const QString& text) {
         for (int r = top; r <= bottom; ++r)
             std::fill_n(m_cells.begin() + offset(r, left), right - left + 1, text);
-        if (top == 0)
-            emit headerDataChanged(Qt::Horizontal, left, right);
-        if (bottom >= 1)
-            emit dataChanged(index(std::max(top, 1) - 1, left), index(bottom - 1, right),
-                             {Qt::DisplayRole});
+        changed(top, left, bottom, right);
+    }
+
+    // While quiet, writes only widen the pending headings and the pending block of data rows;
+    // announcePending sends each as one change.
+    void setQuiet(bool quiet) { m_quiet = quiet; }
+    void announcePending() {
+        const int right = m_cols - 1;
+        if (m_rows > 0 && m_pendingHeadings.first <= std::min(m_pendingHeadings.second, right))
+            emit headerDataChanged(Qt::Horizontal, m_pendingHeadings.first,
+                                   std::min(m_pendingHeadings.second, right));
+        const int bottom = std::min(m_pendingBottom, m_rows - 1);
+        if (m_pendingTop <= bottom && m_pendingLeft <= std::min(m_pendingRight, right))
+            emit dataChanged(index(m_pendingTop - 1, m_pendingLeft),
+                             index(bottom - 1, std::min(m_pendingRight, right)), {Qt::DisplayRole});
+        m_pendingHeadings = kNothingPending;
+        m_pendingTop = m_pendingLeft = kNothingPending.first;
+        m_pendingBottom = m_pendingRight = kNothingPending.second;
     }
 
     void setGridRows(int count) {
@@ -174,11 +187,126 @@ private:
         return static_cast<std::ptrdiff_t>(row) * m_cols + column;
     }
 
+    void changed(int top, int left, int bottom, int right) {
+        if (!m_quiet) {
+            if (top == 0)
+                emit headerDataChanged(Qt::Horizontal, left, right);
+            if (bottom >= 1)
+                emit dataChanged(index(std::max(top, 1) - 1, left), index(bottom - 1, right),
+                                 {Qt::DisplayRole});
+            return;
+        }
+        if (top == 0) {
+            m_pendingHeadings.first = std::min(m_pendingHeadings.first, left);
+            m_pendingHeadings.second = std::max(m_pendingHeadings.second, right);
+        }
+        if (bottom >= 1) {
+            m_pendingTop = std::min(m_pendingTop, std::max(top, 1));
+            m_pendingLeft = std::min(m_pendingLeft, left);
+            m_pendingBottom = std::max(m_pendingBottom, bottom);
+            m_pendingRight = std::max(m_pendingRight, right);
+        }
+    }
+
+    static constexpr std::pair<int, int> kNothingPending{std::numeric_limits<int>::max(), -1};
+
     int m_rows = 0;
     int m_cols = 0;
+    bool m_quiet = false;
+    std::pair<int, int> m_pendingHeadings = kNothingPending; // first and last column
+    int m_pendingTop = kNothingPending.first;                // grid rows and columns
+    int m_pendingLeft = kNothingPending.first;
+    int m_pendingBottom = kNothingPending.second;
+    int m_pendingRight = kNothingPending.second;
     std::vector<QString> m_cells;
     std::vector<Grid::Alignment> m_alignments;
     std::vector<Grid::Alignment> m_headingAlignments;
+};
+
+// Paints a cell as one line of plain text, on the highlight when it is selected. The stock
+// delegate asks the model for a dozen roles and lays every cell's text out as a paragraph, which
+// made painting a screenful of the table cost more than filling the whole table; the cells here
+// are short single-line figures, so measuring and drawing the line is all they need. Row heights
+// are fixed, so the view never asks a cell for its size.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    GridDelegate(const GridModel* model, QWidget* view)
+        : QStyledItemDelegate(view), m_model(model),
+          m_margin(view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QPalette::ColorGroup group =
+            !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                    : QPalette::Inactive;
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+
+        const int row = index.row() + 1;
+        const int column = index.column();
+        if (m_model->contains(row, column) && !m_model->cell(row, column).isEmpty()) {
+            const QRect area = option.rect.adjusted(m_margin, 0, -m_margin, 0);
+            const QFontMetrics& metrics = option.fontMetrics;
+            QString text = m_model->cell(row, column);
+            int width = metrics.horizontalAdvance(text);
+            if (width > area.width()) {
+                text = metrics.elidedText(text, Qt::ElideRight, area.width());
+                width = metrics.horizontalAdvance(text);
+            }
+            int x = area.left();
+            switch (m_model->alignment(column)) {
+            case Grid::AlignRight:
+                x = area.right() + 1 - width;
+                break;
+            case Grid::AlignCenter:
+                x = area.left() + (area.width() - width) / 2;
+                break;
+            case Grid::AlignLeft:
+                break;
+            }
+            const int baseline =
+                area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
+            painter->setPen(
+                option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+            painter->drawText(QPoint(x, baseline), text);
+        }
+
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            focus.backgroundColor =
+                option.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
+            const QWidget* view = option.widget;
+            (view ? view->style() : QApplication::style())
+                ->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+        }
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const int row = index.row() + 1;
+        const int column = index.column();
+        const int width = m_model->contains(row, column)
+                              ? option.fontMetrics.horizontalAdvance(m_model->cell(row, column))
+                              : 0;
+        return {width + 2 * m_margin, option.fontMetrics.height()};
+    }
+
+private:
+    const GridModel* m_model;
+    int m_margin;
+};
+
+// The heading row. Its height is fixed (the windows set it in twips), so its size hint is that
+// height: the stock hint lays out every heading's wrapped text again after each heading is
+// written, and the view asks for it whenever it lays itself out.
+class GridHeading : public QHeaderView {
+public:
+    explicit GridHeading(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+    QSize sizeHint() const override { return {length(), minimumHeight()}; }
 };
 
 // The table view with the grid's own copy: Ctrl+C takes the whole selection rectangle rather than
@@ -217,7 +345,9 @@ Grid::Grid(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
 
+    m_view->setHorizontalHeader(new GridHeading(m_view));
     m_view->setModel(m_model);
+    m_view->setItemDelegate(new GridDelegate(m_model, m_view));
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -290,6 +420,20 @@ void Grid::setCol(int column) {
 
 QString Grid::text() const {
     return cellText(m_row, m_col);
+}
+
+void Grid::beginUpdate() {
+    if (m_updateDepth++ == 0)
+        m_model->setQuiet(true);
+}
+
+void Grid::endUpdate() {
+    if (m_updateDepth == 0 || --m_updateDepth > 0)
+        return;
+    m_model->setQuiet(false);
+    m_model->announcePending();
+    if (std::exchange(m_selectionPending, false))
+        showSelection();
 }
 
 void Grid::setText(const QString& text) {
@@ -424,6 +568,10 @@ QRect Grid::selectionBlock() const {
 // Mirrors the stored selection in the view. The heading row cannot be selected there, so only the
 // data rows of the rectangle are highlighted; the view scrolls to keep the selection end in sight.
 void Grid::showSelection() {
+    if (m_updateDepth > 0) {
+        m_selectionPending = true;
+        return;
+    }
     QItemSelectionModel* selection = m_view->selectionModel();
     const QScopedValueRollback mirroring(m_mirroring, true);
     const QRect block = selectionBlock();

@@ -61,6 +61,12 @@ public:
     int fillStyle() const;
     void setFillStyle(int mode); // 0 current cell only, 1 every selected cell
 
+    // Writes between beginUpdate and endUpdate (texts, fills and selections) are stored quietly;
+    // the last endUpdate announces the changed cells as one block and shows the selection once.
+    // The texts read back at once either way. Pairs may nest.
+    void beginUpdate();
+    void endUpdate();
+
     // Selected cells as tab-separated lines, as Ctrl+C puts them on the clipboard.
     QString selectedText() const;
     void copySelection() const;
@@ -80,6 +86,8 @@ private:
     int m_selEndCol = 0;
     int m_fillStyle = 0;
     bool m_mirroring = false; // the grid is changing the view's selection itself
+    int m_updateDepth = 0;    // open beginUpdate calls
+    bool m_selectionPending = false;
 };
 
 } // namespace qb

@@ -1,6 +1,7 @@
 #include "desktop/windows/tablewindow.h"
 
 #include "core/shell/format.h"
+#include "core/shell/numberpicture.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace qb {
@@ -487,6 +489,9 @@ void TableWindow::toggleHelp() {
 
 void TableWindow::calculate() {
     BusyCursor busy;
+    // The grid is filled quietly and shown once, when every cell has its text.
+    m_grid->beginUpdate();
+    const auto showGrid = qScopeGuard([this] { m_grid->endUpdate(); });
     // An open help panel is closed first: the results are about to fill the grid it covers.
     resetEntry();
     m_state.HelpOpen = 0;
@@ -518,20 +523,23 @@ void TableWindow::showResults(const Calculation& result) {
 
     const CurrencyTable& table = m_state.ScheduleTable;
     const int rows = m_state.TableRows;
+    static const NumberPicture moneyCell(u"####,,###.00");
+    static const NumberPicture paymentNumber(u"####");
+    static const NumberPicture yearNumber(u"###");
     for (int i = 1; i <= rows; ++i) {
         m_grid->setRow(i);
         m_grid->setCol(0);
         if (m_state.ShowDates == 1) {
             m_grid->setText(Format(table.at(i, 7).toDouble(), u"Short Date"));
         } else {
-            QString number = PadColumn(Format(table.at(i, 1).toDouble(), u"####"), 4);
+            QString number = PadColumn(paymentNumber.format(table.at(i, 1)), 4);
             if (m_state.TableView != 1)
-                number += PadColumn(Format(table.at(i, 0).toDouble(), u"###"), 8);
+                number += PadColumn(yearNumber.format(table.at(i, 0)), 8);
             m_grid->setText(number);
         }
         for (int column = 1; column <= 5; ++column) {
             m_grid->setCol(column);
-            m_grid->setText(Format(table.at(i, column + 1).toDouble(), u"####,,###.00"));
+            m_grid->setText(moneyCell.format(table.at(i, column + 1)));
         }
     }
 
@@ -543,7 +551,7 @@ void TableWindow::showResults(const Calculation& result) {
     m_grid->setText(QStringLiteral("Total:"));
     for (int column = 3; column <= 5; ++column) {
         m_grid->setCol(column);
-        m_grid->setText(symbol + Format(table.at(rows, column + 1).toDouble(), u"####,,###.00"));
+        m_grid->setText(symbol + moneyCell.format(table.at(rows, column + 1)));
     }
 
     m_totalPaid->setText(

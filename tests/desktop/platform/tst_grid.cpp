@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -163,6 +164,57 @@ private slots:
         grid.setRows(2101);
         QCOMPARE(reset.size(), 0);
         QCOMPARE(layout.size(), 0);
+    }
+
+    // Between beginUpdate and endUpdate the texts land at once but the view hears of them once:
+    // one change over the block written, one for the headings, and the selection shown last.
+    void updateAnnouncesOneBlock() {
+        Grid grid;
+        grid.setCols(6);
+        grid.setRows(11);
+        QTableView* view = viewOf(grid);
+        QAbstractItemModel* model = view->model();
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        QSignalSpy headerChanged(model, &QAbstractItemModel::headerDataChanged);
+        QSignalSpy selectionChanged(view->selectionModel(), &QItemSelectionModel::selectionChanged);
+
+        grid.beginUpdate();
+        grid.beginUpdate(); // nested, as a window's routine inside another's
+        grid.setRows(31);
+        select(grid, 1, 0, 30, 5);
+        grid.setFillStyle(1);
+        grid.setText(QString());
+        grid.setFillStyle(0);
+        grid.setRow(0);
+        grid.setCol(2);
+        grid.setText(QStringLiteral("Heading"));
+        grid.setRow(4);
+        grid.setCol(1);
+        grid.setText(QStringLiteral("1,234.56"));
+        select(grid, 1, 0, 1, 0);
+        grid.endUpdate();
+        QCOMPARE(grid.cellText(4, 1), QStringLiteral("1,234.56"));
+        QCOMPARE(model->index(3, 1).data().toString(), QStringLiteral("1,234.56"));
+        QCOMPARE(changed.size(), 0);
+        QCOMPARE(headerChanged.size(), 0);
+        QCOMPARE(selectionChanged.size(), 0);
+
+        grid.endUpdate();
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed[0][0].toModelIndex(), model->index(0, 0));
+        QCOMPARE(changed[0][1].toModelIndex(), model->index(29, 5));
+        QCOMPARE(headerChanged.size(), 1);
+        QCOMPARE(headerChanged[0][1].toInt(), 2);
+        QCOMPARE(headerChanged[0][2].toInt(), 2);
+        QCOMPARE(selectionChanged.size(), 1);
+        QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList{model->index(0, 0)});
+
+        // Outside an update every write is announced again at once.
+        grid.setRow(5);
+        grid.setText(QStringLiteral("x"));
+        QCOMPARE(changed.size(), 2);
+        grid.endUpdate(); // unpaired: nothing happens
+        QCOMPARE(changed.size(), 2);
     }
 
     void headingRowIsTheHeader() {
