@@ -1,6 +1,9 @@
-// How long the Mortgage Tables window takes from Calculate to a filled grid for the longest
-// schedule it shows: 40 years of weekly payments, 2,080 rows of six columns. The real window
-// runs on the offscreen platform; a user should never wait longer than one 60 Hz frame (16 ms).
+// How long the Mortgage Tables window takes from a click on Calculate to a painted grid: the
+// engine, the labels, every grid cell written and a full repaint of the grid. Measured for
+// the default mortgage and for the longest schedule the window shows (40 years of weekly
+// payments, 2,080 rows of six columns), each in the yearly view and the every-payment view.
+// The real window runs on the offscreen platform; a user should never wait longer than one
+// 60 Hz frame (16 ms).
 #include "core/settings/daysperyear.h"
 #include "desktop/platform/grid.h"
 #include "desktop/windows/tablewindow.h"
@@ -9,38 +12,77 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
 
-void BM_CalculateFortyYearsWeekly(benchmark::State& benchmarkState) {
+struct Case {
+    bool fortyYearsWeekly;
+    bool everyPayment;
+    int expectedRows;
+};
+
+void runClickToPaint(benchmark::State& benchmarkState, const Case& loan) {
     qb::SharedState state;
     // On a 360-day year the weekly payments run all 2,080 payments of the 40 years.
-    qb::ApplyDaysPerYear(state, qb::FindDaysPerYearChoice(u"360"));
+    if (loan.fortyYearsWeekly)
+        qb::ApplyDaysPerYear(state, qb::FindDaysPerYearChoice(u"360"));
     state.CurrencySymbol = QStringLiteral("$");
     qb::RecordingMessageBox messages;
     qb::TableWindow window(qb::MortgageTablesSetup(), state, messages);
     window.resize(900, 700);
     window.show();
-    window.findChild<QRadioButton*>(QStringLiteral("Option1"))->click();
-    window.findChild<QComboBox*>(QStringLiteral("FreqPmt"))->setCurrentIndex(3);
-    state.InputValues[3] = qb::Currency::fromDouble(40);
-
-    for (auto _ : benchmarkState) {
-        window.calculate();
-        QCoreApplication::processEvents();
+    window
+        .findChild<QRadioButton*>(loan.everyPayment ? QStringLiteral("Option1")
+                                                    : QStringLiteral("Option2"))
+        ->click();
+    if (loan.fortyYearsWeekly) {
+        window.findChild<QComboBox*>(QStringLiteral("FreqPmt"))->setCurrentIndex(3);
+        state.InputValues[3] = qb::Currency::fromDouble(40);
     }
-    if (state.TableRows != 2080 || !messages.shown.empty())
-        benchmarkState.SkipWithError("the schedule did not come out at 2,080 rows");
+    auto* calculate = window.findChild<QPushButton*>(QStringLiteral("Calc4"));
+    QCoreApplication::processEvents();
+
+    // The pending events paint the labels; the grid is then painted whole, as a window that
+    // comes back into view paints it, whatever part of it Qt found changed.
+    for (auto _ : benchmarkState) {
+        calculate->click();
+        QCoreApplication::processEvents();
+        window.grid()->repaint();
+    }
+    if (state.TableRows != loan.expectedRows || !messages.shown.empty())
+        benchmarkState.SkipWithError("the schedule did not come out at the expected rows");
+    const double payments = static_cast<double>(state.PaymentsPerYear) * state.YearsToRetire;
     benchmarkState.counters["rows"] = state.TableRows;
+    benchmarkState.counters["payments"] = payments;
     benchmarkState.counters["per_row"] =
         benchmark::Counter(state.TableRows, benchmark::Counter::kIsIterationInvariantRate |
                                                 benchmark::Counter::kInvert);
 }
 
+void BM_ClickToPaintDefaultMortgageYearly(benchmark::State& state) {
+    runClickToPaint(state, {false, false, 25});
+}
+
+void BM_ClickToPaintDefaultMortgageEveryPayment(benchmark::State& state) {
+    runClickToPaint(state, {false, true, 300});
+}
+
+void BM_ClickToPaintFortyYearsWeeklyYearly(benchmark::State& state) {
+    runClickToPaint(state, {true, false, 40});
+}
+
+void BM_ClickToPaintFortyYearsWeeklyEveryPayment(benchmark::State& state) {
+    runClickToPaint(state, {true, true, 2080});
+}
+
 } // namespace
 
-BENCHMARK(BM_CalculateFortyYearsWeekly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickToPaintDefaultMortgageYearly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickToPaintDefaultMortgageEveryPayment)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickToPaintFortyYearsWeeklyYearly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickToPaintFortyYearsWeeklyEveryPayment)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
