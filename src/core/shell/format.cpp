@@ -236,6 +236,19 @@ double Val(QStringView text) {
     return negative ? -value : value;
 }
 
+double ShownAmount(QStringView text, QStringView currencySymbol) {
+    QString figure = text.trimmed().toString();
+    if (!currencySymbol.isEmpty()) {
+        const qsizetype at = figure.indexOf(currencySymbol);
+        if (at >= 0)
+            figure.remove(at, currencySymbol.size());
+    }
+    if (figure.endsWith(u'%'))
+        figure.chop(1);
+    figure.remove(u',');
+    return Val(figure);
+}
+
 double RoundToEightDecimals(double value) {
     return Val(Format(value, u"#.########"));
 }

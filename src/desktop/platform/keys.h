@@ -3,6 +3,7 @@
 // Home, Shift). Tab and Backtab move the focus and are left to the window.
 #pragma once
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -24,6 +25,14 @@ inline int KeyCode(const QKeyEvent* event) {
 
 inline bool IsFocusMove(const QKeyEvent* event) {
     return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+}
+
+// Whether a box that loses the focus has been left, so its entry is done: opening its own list or
+// context menu is not leaving it, nor is another window taking the focus, since the user comes
+// back to the same half-typed entry.
+inline bool LeavesTheBox(const QFocusEvent* event) {
+    return event->reason() != Qt::PopupFocusReason &&
+           event->reason() != Qt::ActiveWindowFocusReason;
 }
 
 // What an input box's key handler has left to do after the steps every box shares: Tab and keys

@@ -2,6 +2,7 @@
 
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
+#include "desktop/platform/keys.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -37,12 +38,6 @@ bool changesText(const QKeyEvent* event) {
         return false;
     const char16_t code = text.at(0).unicode();
     return code >= 0x20 && code != 0x7F;
-}
-
-// Focus that goes to a context menu, or away with the whole window, has not left the box.
-bool leavesForGood(const QEvent* event) {
-    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 bool inGroup(const QButtonGroup* group, QObject* object) {
@@ -235,7 +230,7 @@ bool PersonalizeWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::FocusOut:
-        if (!leavesForGood(event))
+        if (!LeavesTheBox(static_cast<QFocusEvent*>(event)))
             break;
         if (watched == m_symbol)
             symbolLeft();

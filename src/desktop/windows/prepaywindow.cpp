@@ -203,9 +203,7 @@ bool PrePayWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_payment)
             return paymentKeyPress(key);
     } else if (event->type() == QEvent::FocusOut && !m_refusing) {
-        // A box's context menu, or another window taking over, is not leaving the box.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+        if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
             if (watched == m_year)
                 yearLeft();
             else if (watched == m_payment)

@@ -220,6 +220,9 @@ void TableWindow::buildControls() {
         auto* combo = new QComboBox(this);
         combo->setObjectName(name);
         combo->setEditable(editable);
+        // The value is exactly what was typed: no entry of the list completes it.
+        if (editable)
+            combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setFont(figureFont());
         combo->setStyleSheet(QStringLiteral("QComboBox { background: yellow; color: black; }"));
@@ -430,7 +433,10 @@ void TableWindow::setUpTableGrid() {
 }
 
 void TableWindow::sizeTableGrid() {
-    const int extra = m_state.PrePayCount > 0 ? m_state.PrePayCount + 4 : 0;
+    // Room for every additional payment the engine applied, whatever PrePayCount says: a count
+    // left stale by an Additional Payments window closed by its frame must not drop rows.
+    const int applied = static_cast<int>(m_appliedExtras.size());
+    const int extra = applied > 0 ? applied + 4 : 0;
     m_grid->setRows(std::max(23, m_state.TableRows + 4 + extra));
     m_grid->setSelStartRow(1);
     m_grid->setSelStartCol(0);
@@ -551,7 +557,7 @@ void TableWindow::showResults(const Calculation& result) {
     m_savings->setText(
         PadColumn(symbol + Format(result.interestSavings.toDouble(), u"###,,###.00"), 12));
 
-    if (m_state.PrePayCount > 0)
+    if (!m_appliedExtras.empty())
         listAppliedExtraPayments(result);
 
     m_grid->setSelEndRow(1);
@@ -667,8 +673,7 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_helpPanel)
             return helpKeyPress(key);
     } else if (event->type() == QEvent::FocusOut) {
-        // Opening a box's own list is not leaving the box.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
             if (watched == m_principal)
                 commitBox(Box::Principal);
             else if (watched == m_rate)
@@ -746,7 +751,7 @@ void TableWindow::commitBox(Box box) {
         const int index = box == Box::Principal ? 1 : box == Box::Rate ? 2 : 3;
         // A loan's months are kept as years, to four decimals: 7 months is 0.5833 years.
         const bool months = box == Box::Term && m_setup.termInMonths;
-        double value = Val(edit->text()) / (months ? 12 : 1);
+        double value = ShownAmount(edit->text(), m_state.CurrencySymbol) / (months ? 12 : 1);
         try {
             m_state.InputValues[static_cast<std::size_t>(index)] = money(value);
         } catch (const OverflowError&) {

@@ -34,11 +34,16 @@ private slots:
     void listBoxesRefuseTyping();
     void keyFiltersBeepOnLetters();
     void enterMovesAlongTheBoxes();
+    void typedValueIsNotCompleted_data();
+    void typedValueIsNotCompleted();
+    void leftBoxReadsTheAmountItShows();
+    void anotherWindowTakingTheFocusKeepsTheEntry();
     void defaultCalculation();
     void yearlyViewRowsAndTotals();
     void everyPaymentViewShowsPaymentAndYear();
     void termPickedFromTheListErasesAdditionalPayments();
     void appliedAdditionalPaymentsAreListed();
+    void everyAppliedPaymentIsListedWhateverPrePayCount();
     void failureKeepsTheFiguresAlreadyShown();
     void termLimitMessageCarriesTheCaption();
     void helpPanel();
@@ -166,6 +171,50 @@ void TestTableWindow::enterMovesAlongTheBoxes() {
     QVERIFY(m_messages.shown.empty());
 }
 
+void TestTableWindow::typedValueIsNotCompleted_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("input");
+    // The lists hold 25 and 10: a completing box would turn these into them.
+    QTest::newRow("term 2") << QStringLiteral("InTerm") << QStringLiteral("2") << 3;
+    QTest::newRow("rate 1") << QStringLiteral("InRate") << QStringLiteral("1") << 2;
+}
+
+void TestTableWindow::typedValueIsNotCompleted() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(int, input);
+    auto* combo = m_window->findChild<QComboBox*>(box);
+    typeInto(combo, typed);
+    QCOMPARE(combo->currentText(), typed);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QCOMPARE(m_state.InputValues[static_cast<std::size_t>(input)],
+             Currency::fromDouble(Val(typed)));
+}
+
+void TestTableWindow::leftBoxReadsTheAmountItShows() {
+    // Delete starts an entry without touching the formatted text; leaving keeps its amount.
+    auto* principal = control<QLineEdit>("InPrincipal");
+    principal->setFocus();
+    QTest::keyClick(principal, Qt::Key_Delete);
+    QTest::keyClick(principal, Qt::Key_Tab);
+    QCOMPARE(m_state.InputValues[1], Currency::fromDouble(100000));
+    QCOMPARE(principal->text(), QStringLiteral("     $100,000.00"));
+}
+
+void TestTableWindow::anotherWindowTakingTheFocusKeepsTheEntry() {
+    auto* principal = control<QLineEdit>("InPrincipal");
+    typeInto(principal, QStringLiteral("20"));
+    QWidget other;
+    QVERIFY(ShowActive(&other));
+    QCOMPARE(principal->text(), QStringLiteral("20"));
+    QVERIFY(ShowActive(m_window.get()));
+    QVERIFY(principal->hasFocus());
+    QTest::keyClicks(principal, QStringLiteral("5"));
+    QTest::keyClick(principal, Qt::Key_Return);
+    QCOMPARE(m_state.InputValues[1], Currency::fromDouble(205));
+}
+
 void TestTableWindow::defaultCalculation() {
     calculate();
     QVERIFY(m_messages.shown.empty());
@@ -253,6 +302,19 @@ void TestTableWindow::appliedAdditionalPaymentsAreListed() {
                                          QString(6, u' ') + QStringLiteral("  3") +
                                          QString(16, u' ') + QStringLiteral("1,500.00\r\n"));
     QVERIFY(label("TotSavd") != QStringLiteral("        $.00"));
+}
+
+void TestTableWindow::everyAppliedPaymentIsListedWhateverPrePayCount() {
+    for (int year = 1; year <= 4; ++year)
+        m_state.PrePayTable.at(year, 2) = Currency::fromDouble(1000);
+    m_state.PrePayCount = 1; // stale: the Additional Payments window was closed by its frame
+    calculate();
+    const int rows = m_state.TableRows;
+    for (int year = 1; year <= 4; ++year) {
+        QCOMPARE(cell(rows + 5 + year, 0), QString(14, u' ') + QString::number(year));
+        QCOMPARE(cell(rows + 5 + year, 2), QStringLiteral("1,000.00"));
+    }
+    QCOMPARE(m_state.PrePayApplied, 4);
 }
 
 void TestTableWindow::failureKeepsTheFiguresAlreadyShown() {
