@@ -105,7 +105,7 @@ bool DateInputWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool DateInputWindow::dateKeyPress(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_ok->setFocus(Qt::TabFocusReason);
+        MoveFocusByKey(m_ok);
         return true;
     }
     if (typesSomething(event) && m_state.EntryStarted == 0) {

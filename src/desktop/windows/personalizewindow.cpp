@@ -3,6 +3,7 @@
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/typinglimit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -90,7 +91,7 @@ void PersonalizeWindow::buildControls() {
 
     m_symbol = new QLineEdit(this);
     m_symbol->setObjectName(QStringLiteral("InSy"));
-    m_symbol->setMaxLength(2);
+    LimitTyping(m_symbol, 2);
     m_symbol->setMaximumWidth(m_symbol->fontMetrics().horizontalAdvance(QStringLiteral("MMMM")));
     m_symbol->installEventFilter(this);
     auto* symbolLabel =
@@ -247,7 +248,7 @@ bool PersonalizeWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool PersonalizeWindow::symbolKeyPress(QKeyEvent* event) {
     if (isEnter(event)) {
-        m_name->setFocus(Qt::TabFocusReason);
+        MoveFocusByKey(m_name);
         return true;
     }
     if (changesText(event) && m_state.EntryStarted == 0) {
@@ -259,7 +260,7 @@ bool PersonalizeWindow::symbolKeyPress(QKeyEvent* event) {
 
 bool PersonalizeWindow::nameKeyPress(QKeyEvent* event) {
     if (isEnter(event)) {
-        m_exit->setFocus(Qt::TabFocusReason);
+        MoveFocusByKey(m_exit);
         return true;
     }
     return false;

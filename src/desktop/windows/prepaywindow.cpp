@@ -48,6 +48,15 @@ std::int16_t yearsOfTerm(const SharedState& state) {
     return static_cast<std::int16_t>(std::clamp(years, 0.0, double(kLastYear)));
 }
 
+// Wide enough for the whole title in the window's frame: the title in a bold face, as title bars
+// show it, and room for the window icon and the frame's three buttons.
+int widthForTitle(const QWidget* window) {
+    QFont font = window->font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(window->windowTitle()) +
+           4 * window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+}
+
 } // namespace
 
 PrePayWindow::PrePayWindow(SharedState& state, MessageBoxService& messages, QWidget* parent)
@@ -147,7 +156,7 @@ void PrePayWindow::load() {
     m_grid->setFixedWidth(TwipsToPixels(m_grid->colWidth(0) + m_grid->colWidth(1), dpi) +
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     // Tall enough for a good fifteen years at a glance.
-    resize(sizeHint().width(), std::max(sizeHint().height(), 480));
+    resize(std::max(sizeHint().width(), widthForTitle(this)), std::max(sizeHint().height(), 480));
 }
 
 void PrePayWindow::setUpYearGrid() {

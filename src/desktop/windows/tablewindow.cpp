@@ -1,9 +1,11 @@
 #include "desktop/windows/tablewindow.h"
 
 #include "core/shell/format.h"
+#include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
+#include "desktop/platform/typinglimit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -63,6 +65,19 @@ Currency money(double value) {
 QFont figureFont() {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
+
+// Every box and result is wide enough for the widest figure a valid input gives, with a
+// two-character currency symbol: "$4,075,880,709.93" is the total paid on 1,000,000,000.00 at
+// 10 % over 480 months. Both table windows use the same widths.
+constexpr int kFigureLength = 18;
+
+// The figure's width and room for a box's frame and inner margins.
+int figureWidth() {
+    return QFontMetrics(figureFont()).horizontalAdvance(QString(kFigureLength, u'0')) + 12;
+}
+
+// What the user may type into an input box; what the window writes back may be longer.
+constexpr int kTypedLength = 16;
 
 } // namespace
 
@@ -199,9 +214,8 @@ TableWindow::TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxS
 
 void TableWindow::buildControls() {
     const auto makeLabel = [this](const QString& name, const QString& caption) {
-        auto* label = new QLabel(caption, this);
+        auto* label = new CaptionLabel(caption, this);
         label->setObjectName(name);
-        label->setWordWrap(true);
         return label;
     };
     const auto makeResult = [this](const QString& name) {
@@ -213,7 +227,7 @@ void TableWindow::buildControls() {
         label->setFrameShadow(QFrame::Sunken);
         label->setAutoFillBackground(true);
         label->setStyleSheet(QStringLiteral("background: white; color: black;"));
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString(13, u'0')));
+        label->setMinimumWidth(figureWidth());
         return label;
     };
     const auto makeCombo = [this](const QString& name, bool editable) {
@@ -221,8 +235,11 @@ void TableWindow::buildControls() {
         combo->setObjectName(name);
         combo->setEditable(editable);
         // The value is exactly what was typed: no entry of the list completes it.
-        if (editable)
+        if (editable) {
             combo->setCompleter(nullptr);
+            combo->setMinimumContentsLength(kFigureLength);
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        }
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setFont(figureFont());
         combo->setStyleSheet(QStringLiteral("QComboBox { background: yellow; color: black; }"));
@@ -234,6 +251,7 @@ void TableWindow::buildControls() {
     const auto makeButton = [this](const QString& name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
+        PressOnEnter(button);
         return button;
     };
 
@@ -241,13 +259,14 @@ void TableWindow::buildControls() {
     m_principal->setObjectName(QStringLiteral("InPrincipal"));
     m_principal->setFont(figureFont());
     m_principal->setAlignment(Qt::AlignRight);
-    m_principal->setMaxLength(16);
+    LimitTyping(m_principal, kTypedLength);
+    m_principal->setMinimumWidth(figureWidth());
     m_principal->setStyleSheet(QStringLiteral("background: yellow; color: black;"));
     m_principal->installEventFilter(this);
     m_rate = makeCombo(QStringLiteral("InRate"), true);
     m_term = makeCombo(QStringLiteral("InTerm"), true);
-    m_rate->lineEdit()->setMaxLength(16);
-    m_term->lineEdit()->setMaxLength(16);
+    LimitTyping(m_rate->lineEdit(), kTypedLength);
+    LimitTyping(m_term->lineEdit(), kTypedLength);
     m_compounding = makeCombo(QStringLiteral("Comperiod"), false);
     m_frequency = makeCombo(QStringLiteral("FreqPmt"), false);
 

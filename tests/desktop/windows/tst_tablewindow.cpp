@@ -1,6 +1,7 @@
 // The Mortgage Tables window driven as a user drives it: real key presses into the boxes, focus
 // moving on, buttons clicked, and what the labels, the grid and the message boxes then show.
 #include "core/shell/format.h"
+#include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <QTest>
 
 #include <memory>
@@ -38,6 +40,11 @@ private slots:
     void typedValueIsNotCompleted();
     void leftBoxReadsTheAmountItShows();
     void anotherWindowTakingTheFocusKeepsTheEntry();
+    void formattedTextIsShownWhole_data();
+    void formattedTextIsShownWhole();
+    void captionsBreakAtTheirBlankRuns();
+    void enterPressesTheFocusedButton();
+    void enterShowsTheFocusMarker();
     void defaultCalculation();
     void yearlyViewRowsAndTotals();
     void everyPaymentViewShowsPaymentAndYear();
@@ -63,6 +70,12 @@ private:
         QTest::keyClicks(box, text);
     }
     void calculate() { QTest::mouseClick(control<QPushButton>("Calc4"), Qt::LeftButton); }
+    // Enter from the principal box along the chain, steps times; the focus ends on Calc4 after 5.
+    void pressEnterAlongTheChain(int steps) {
+        control<QLineEdit>("InPrincipal")->setFocus();
+        for (int i = 0; i < steps; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
 
     SharedState m_state;
     RecordingMessageBox m_messages;
@@ -213,6 +226,82 @@ void TestTableWindow::anotherWindowTakingTheFocusKeepsTheEntry() {
     QTest::keyClicks(principal, QStringLiteral("5"));
     QTest::keyClick(principal, Qt::Key_Return);
     QCOMPARE(m_state.InputValues[1], Currency::fromDouble(205));
+}
+
+void TestTableWindow::formattedTextIsShownWhole_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("principal") << QStringLiteral("InPrincipal") << QStringLiteral("1000000000")
+                               << QStringLiteral("$1,000,000,000.00");
+    QTest::newRow("rate") << QStringLiteral("InRate") << QStringLiteral("10")
+                          << QString(11, u' ') + QStringLiteral("10.00%");
+}
+
+void TestTableWindow::formattedTextIsShownWhole() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    auto* widget = m_window->findChild<QWidget*>(box);
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    if (!edit)
+        edit = qobject_cast<QComboBox*>(widget)->lineEdit();
+    typeInto(widget, typed);
+    QTest::keyClick(widget, Qt::Key_Return);
+    QCOMPARE(edit->text(), shown);
+
+    // Typing is still held to 16 characters.
+    typeInto(widget, QString(20, u'1'));
+    QCOMPARE(edit->text(), QString(16, u'1'));
+
+    // A long symbol is shown whole in the opening text.
+    m_state.CurrencySymbol = QStringLiteral("CHF ");
+    TableWindow swiss(MortgageTablesSetup(), m_state, m_messages);
+    QCOMPARE(swiss.findChild<QLineEdit*>(QStringLiteral("InPrincipal"))->text(),
+             QStringLiteral("   CHF 100,000.00"));
+}
+
+void TestTableWindow::captionsBreakAtTheirBlankRuns() {
+    auto* caption = control<CaptionLabel>("Label1");
+    const QString text = QStringLiteral(" Principal amount of    mortgage.");
+    QCOMPARE(caption->text(), text);
+    const int narrow =
+        caption->fontMetrics().horizontalAdvance(QStringLiteral(" Principal amount of"));
+    QCOMPARE(caption->shownLines(narrow),
+             QStringList({QStringLiteral(" Principal amount of"), QStringLiteral("mortgage.")}));
+    QCOMPARE(caption->shownLines(caption->fontMetrics().horizontalAdvance(text)),
+             QStringList{text});
+
+    // In the window every caption shows whole on one line or with no gap inside a line.
+    for (const CaptionLabel* label : m_window->findChildren<CaptionLabel*>()) {
+        const QStringList lines = label->shownLines(label->contentsRect().width());
+        if (lines.size() == 1 && lines[0] == label->text())
+            continue;
+        for (const QString& line : lines)
+            QVERIFY2(!line.trimmed().contains(QStringLiteral("  ")), qPrintable(label->text()));
+    }
+}
+
+void TestTableWindow::enterPressesTheFocusedButton() {
+    pressEnterAlongTheChain(5);
+    QVERIFY(control<QPushButton>("Calc4")->hasFocus());
+    QTest::keyClick(control<QPushButton>("Calc4"), Qt::Key_Return);
+    QCOMPARE(label("InMonthPI"), QStringLiteral("     $908.70"));
+
+    control<QPushButton>("Help4")->setFocus();
+    QTest::keyClick(control<QPushButton>("Help4"), Qt::Key_Enter);
+    QVERIFY(control<QPlainTextEdit>("TxtBox")->isVisible());
+}
+
+void TestTableWindow::enterShowsTheFocusMarker() {
+    for (int steps = 3; steps <= 5; ++steps) {
+        pressEnterAlongTheChain(steps);
+        QStyleOption option;
+        option.initFrom(QApplication::focusWidget());
+        QVERIFY(option.state & QStyle::State_HasFocus);
+        QVERIFY2(option.state & QStyle::State_KeyboardFocusChange,
+                 qPrintable(QApplication::focusWidget()->objectName()));
+    }
 }
 
 void TestTableWindow::defaultCalculation() {
