@@ -46,19 +46,26 @@ QStringList CaptionLabel::shownLines(int width) const {
     return lines;
 }
 
+QStringList CaptionLabel::lines() const {
+    return shownLines(std::min(contentsRect().width(), widestPiece()));
+}
+
+int CaptionLabel::widestPiece() const {
+    int width = 0;
+    for (const QString& piece : piecesOf(text()))
+        width = std::max(width, fontMetrics().horizontalAdvance(piece));
+    return width;
+}
+
 QSize CaptionLabel::sizeForTextWidth(int width) const {
     const QMargins margins = contentsMargins();
-    const int lines = static_cast<int>(shownLines(width).size());
+    const int lines = static_cast<int>(shownLines(std::min(width, widestPiece())).size());
     return {width + margins.left() + margins.right(),
             lines * fontMetrics().lineSpacing() + margins.top() + margins.bottom()};
 }
 
-// As wide as the caption's widest piece: the caption then shows in the lines it was written in.
 QSize CaptionLabel::sizeHint() const {
-    int width = 0;
-    for (const QString& piece : piecesOf(text()))
-        width = std::max(width, fontMetrics().horizontalAdvance(piece));
-    return sizeForTextWidth(width);
+    return sizeForTextWidth(widestPiece());
 }
 
 QSize CaptionLabel::minimumSizeHint() const {
@@ -76,7 +83,7 @@ int CaptionLabel::heightForWidth(int width) const {
 void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect area = contentsRect();
-    const QStringList lines = shownLines(area.width());
+    const QStringList lines = this->lines();
     const int lineHeight = fontMetrics().lineSpacing();
     int top = area.top() + std::max(0, (area.height() - lineHeight * int(lines.size())) / 2);
     for (const QString& line : lines) {

@@ -49,12 +49,12 @@ std::int16_t yearsOfTerm(const SharedState& state) {
 }
 
 // Wide enough for the whole title in the window's frame: the title in a bold face, as title bars
-// show it, and room for the window icon and the frame's three buttons.
+// show it, and room for the window icon, the frame's three buttons and the gaps between them.
 int widthForTitle(const QWidget* window) {
     QFont font = window->font();
     font.setBold(true);
     return QFontMetrics(font).horizontalAdvance(window->windowTitle()) +
-           4 * window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+           6 * window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 
 } // namespace
