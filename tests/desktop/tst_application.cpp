@@ -1,13 +1,16 @@
 // Start-up and the main menu as a user meets them: the printer measured or not, the personal
 // settings read, the menu over its background, and each button doing what it says.
+#include "core/settings/daysperyear.h"
 #include "core/shell/shortdate.h"
 #include "core/shell/textprinter.h"
 #include "desktop/application.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/helpviewer.h"
+#include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/twips.h"
 #include "desktop/windows/mainmenu.h"
 #include "desktop/windows/tablewindow.h"
+#include "desktop/windowtest.h"
 
 #include <QFile>
 #include <QLabel>
@@ -42,6 +45,7 @@ private slots:
     void additionalPaymentsAndDatesReachTheSchedule();
     void personalizeSavesAndShowsTheName();
     void aboutBox();
+    void messageOpensOverTheWindowThatRaisedIt();
     void helpViewerDoesNotBlock();
     void exitProgram();
 
@@ -281,6 +285,36 @@ void TestApplication::aboutBox() {
     QVERIFY(lines[0].contains(QStringLiteral("1.48")));
     QCOMPARE(lines[1], QString(34, u'_'));
     QVERIFY(m_messages.shown[0].text.contains(QStringLiteral("rights")));
+}
+
+void TestApplication::messageOpensOverTheWindowThatRaisedIt() {
+    // The boxes' owner is the main menu, hidden while a table window is open.
+    QWidget menu;
+    menu.setGeometry(0, 0, 300, 200);
+    QtMessageBox boxes(&menu);
+    SharedState state;
+    ApplyDaysPerYear(state, kDefaultDayFactorChoice);
+    state.CurrencySymbol = QStringLiteral("$");
+    TableWindow window(MortgageTablesSetup(), state, boxes);
+    window.move(30, 10);
+    QVERIFY(ShowActive(&window));
+
+    QRect box;
+    Qt::WindowFlags flags;
+    QTimer::singleShot(100, this, [&box, &flags] {
+        if (QWidget* shown = QApplication::activeModalWidget()) {
+            box = shown->frameGeometry();
+            flags = shown->windowFlags();
+            shown->close();
+        }
+    });
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Graphs")), Qt::LeftButton);
+    QVERIFY(box.isValid());
+    const QPoint offset = box.center() - window.frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
 }
 
 void TestApplication::helpViewerDoesNotBlock() {

@@ -253,6 +253,18 @@ QString SettingsFilePath(const QString& programDir) {
     return QDir(dataDir).filePath(kSettingsFileName.toString());
 }
 
+QString SettingsReadPath(const QString& programDir, const QString& savePath) {
+    if (QFileInfo(savePath).isFile())
+        return savePath;
+    const QString besideProgram = QDir(programDir).filePath(kSettingsFileName.toString());
+    const QString other =
+        QFileInfo(savePath) == QFileInfo(besideProgram)
+            ? QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                  .filePath(kSettingsFileName.toString())
+            : besideProgram;
+    return QFileInfo(other).isFile() ? other : savePath;
+}
+
 void LoadSettings(SharedState& state, const QString& path) {
     if (const std::optional<FirstLine> line = readFirstLine(path)) {
         ItemReader reader(*line);

@@ -31,6 +31,12 @@ inline constexpr QStringView kSettingsFileName = u"Personal.Mtg";
 // would be lost at the end of every run.
 QString SettingsFilePath(const QString& programDir);
 
+// Where the settings are read from: the file at savePath (SettingsFilePath's answer) when there is
+// one, else the file in the other of the two places, beside the program or in the user's data
+// folder, so settings saved before the program folder became read-only (or writable) are found.
+// With neither file there it is savePath.
+QString SettingsReadPath(const QString& programDir, const QString& savePath);
+
 // Reads items 1 to 4 into PrinterFontChoice, OwnerName, CurrencySymbol and CompoundChoice, in
 // that order, then gives an empty CurrencySymbol the "$". Only the first line is read, and only
 // its first 64 KiB; further items on the line are ignored.

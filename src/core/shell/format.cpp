@@ -94,6 +94,19 @@ double Val(QStringView text) {
     return negative ? -value : value;
 }
 
+double ShownAmount(QStringView text, QStringView currencySymbol) {
+    QString figure = text.trimmed().toString();
+    if (!currencySymbol.isEmpty()) {
+        const qsizetype at = figure.indexOf(currencySymbol);
+        if (at >= 0)
+            figure.remove(at, currencySymbol.size());
+    }
+    if (figure.endsWith(u'%'))
+        figure.chop(1);
+    figure.remove(u',');
+    return Val(figure);
+}
+
 // The round trip through "#.########" and Val, without the text: the value's 15 significant
 // digits, rounded half away from zero at the eighth decimal, read back correctly rounded. Below
 // 10^6 the rounded figure is a whole number N of hundred-millionths with at most 15 digits, and

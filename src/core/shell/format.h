@@ -27,6 +27,12 @@ QString Format(double value, QStringView picture);
 // leading number is 0. "1,234" is 1 and "$5" is 0.
 double Val(QStringView text);
 
+// The amount an input box shows, as the box reads it when it is left: the currency symbol, the
+// thousands separators and a trailing "%" the window wrote around the figure are not part of the
+// number, so "   $100,000.00" is 100000 and "   10.00%" is 10. What the user types (digits and
+// a point) reads as Val reads it.
+double ShownAmount(QStringView text, QStringView currencySymbol);
+
 // Rounds to eight decimals the way the rate factors are kept: formatted with "#.########" and
 // read back.
 double RoundToEightDecimals(double value);

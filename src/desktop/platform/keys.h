@@ -3,7 +3,9 @@
 // Home, Shift). Tab and Backtab move the focus and are left to the window.
 #pragma once
 
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 namespace qb {
@@ -26,6 +28,28 @@ inline bool IsFocusMove(const QKeyEvent* event) {
     return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
 }
 
+// Whether a box that loses the focus has been left, so its entry is done: opening its own list or
+// context menu is not leaving it, nor is another window taking the focus, since the user comes
+// back to the same half-typed entry.
+inline bool LeavesTheBox(const QFocusEvent* event) {
+    return event->reason() != Qt::PopupFocusReason &&
+           event->reason() != Qt::ActiveWindowFocusReason;
+}
+
+// Moves the focus on as a key press of the user's, so the control that gets it shows the focus
+// marker: Qt draws the marker only after a focus change made from the keyboard, and counts only
+// Tab and the arrows as such unless told.
+inline void MoveFocusByKey(QWidget* next) {
+    next->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    next->setFocus(Qt::TabFocusReason);
+}
+
+// Enter on a command button with the focus presses it, as Space does. Dialogs do this for their
+// own buttons; a plain window's buttons need to be told.
+inline void PressOnEnter(QPushButton* button) {
+    button->setAutoDefault(true);
+}
+
 // What an input box's key handler has left to do after the steps every box shares: Tab and keys
 // that type nothing go on to the box untouched; Enter moves the focus to the next control on the
 // road to Calculate and goes no further. code is the typed character still to be dealt with, 0
@@ -40,7 +64,7 @@ inline KeyPress ReadKey(const QKeyEvent* event, QWidget* next) {
         return {};
     const int code = KeyCode(event);
     if (code == 13) {
-        next->setFocus(Qt::TabFocusReason);
+        MoveFocusByKey(next);
         return {0, true};
     }
     return {code, false};

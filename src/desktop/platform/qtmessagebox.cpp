@@ -8,7 +8,14 @@
 namespace qb {
 
 int QtMessageBox::message(const QString& text, const QString& title, int buttons) {
-    QMessageBox box(m_parent);
+    // The box opens centred over the window the user is working in, which is the one that asks;
+    // the owner given at start-up (the main menu) is often hidden behind it.
+    QWidget* over = QApplication::activeWindow();
+    if (!over || !over->isVisible())
+        over = m_parent;
+    QMessageBox box(over);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
     box.setWindowTitle(title);
     // The program's texts break lines with CR LF; the box wants plain line feeds.
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

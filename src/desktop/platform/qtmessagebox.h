@@ -1,4 +1,4 @@
-// Real message boxes, parented to the window that asks, and the system beep.
+// Real message boxes, over the window that asks, and the system beep.
 #pragma once
 
 #include "core/shell/messagebox.h"

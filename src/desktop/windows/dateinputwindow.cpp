@@ -4,6 +4,7 @@
 #include "desktop/windows/dateinputwindow.h"
 
 #include "core/shell/shortdate.h"
+#include "desktop/platform/keys.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -96,9 +97,7 @@ bool DateInputWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress)
         return dateKeyPress(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::FocusOut && !m_refusing) {
-        // The box's context menu, or another window taking over, is not leaving the box.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        if (LeavesTheBox(static_cast<QFocusEvent*>(event)))
             dateLeft();
     }
     return QDialog::eventFilter(watched, event);
@@ -106,7 +105,7 @@ bool DateInputWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool DateInputWindow::dateKeyPress(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_ok->setFocus(Qt::TabFocusReason);
+        MoveFocusByKey(m_ok);
         return true;
     }
     if (typesSomething(event) && m_state.EntryStarted == 0) {

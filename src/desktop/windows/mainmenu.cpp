@@ -1,5 +1,6 @@
 #include "desktop/windows/mainmenu.h"
 
+#include "desktop/platform/keys.h"
 #include "desktop/platform/twips.h"
 
 #include <QCloseEvent>
@@ -111,6 +112,7 @@ QPushButton* MainMenu::addButton(const char* name, const QString& caption, int t
     font.setPointSizeF(9.75);
     font.setBold(true);
     button->setFont(font);
+    PressOnEnter(button);
     const int dpi = dpiOf(this);
     button->setGeometry(TwipsToPixels(3500, dpi), TwipsToPixels(top, dpi), TwipsToPixels(2800, dpi),
                         TwipsToPixels(465, dpi));

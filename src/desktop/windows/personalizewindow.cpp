@@ -2,6 +2,8 @@
 
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
+#include "desktop/platform/keys.h"
+#include "desktop/platform/typinglimit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -37,12 +39,6 @@ bool changesText(const QKeyEvent* event) {
         return false;
     const char16_t code = text.at(0).unicode();
     return code >= 0x20 && code != 0x7F;
-}
-
-// Focus that goes to a context menu, or away with the whole window, has not left the box.
-bool leavesForGood(const QEvent* event) {
-    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 bool inGroup(const QButtonGroup* group, QObject* object) {
@@ -95,7 +91,7 @@ void PersonalizeWindow::buildControls() {
 
     m_symbol = new QLineEdit(this);
     m_symbol->setObjectName(QStringLiteral("InSy"));
-    m_symbol->setMaxLength(2);
+    LimitTyping(m_symbol, 2);
     m_symbol->setMaximumWidth(m_symbol->fontMetrics().horizontalAdvance(QStringLiteral("MMMM")));
     m_symbol->installEventFilter(this);
     auto* symbolLabel =
@@ -235,7 +231,7 @@ bool PersonalizeWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::FocusOut:
-        if (!leavesForGood(event))
+        if (!LeavesTheBox(static_cast<QFocusEvent*>(event)))
             break;
         if (watched == m_symbol)
             symbolLeft();
@@ -252,7 +248,7 @@ bool PersonalizeWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool PersonalizeWindow::symbolKeyPress(QKeyEvent* event) {
     if (isEnter(event)) {
-        m_name->setFocus(Qt::TabFocusReason);
+        MoveFocusByKey(m_name);
         return true;
     }
     if (changesText(event) && m_state.EntryStarted == 0) {
@@ -264,7 +260,7 @@ bool PersonalizeWindow::symbolKeyPress(QKeyEvent* event) {
 
 bool PersonalizeWindow::nameKeyPress(QKeyEvent* event) {
     if (isEnter(event)) {
-        m_exit->setFocus(Qt::TabFocusReason);
+        MoveFocusByKey(m_exit);
         return true;
     }
     return false;

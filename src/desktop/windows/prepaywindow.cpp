@@ -48,6 +48,15 @@ std::int16_t yearsOfTerm(const SharedState& state) {
     return static_cast<std::int16_t>(std::clamp(years, 0.0, double(kLastYear)));
 }
 
+// Wide enough for the whole title in the window's frame: the title in a bold face, as title bars
+// show it, and room for the window icon, the frame's three buttons and the gaps between them.
+int widthForTitle(const QWidget* window) {
+    QFont font = window->font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(window->windowTitle()) +
+           6 * window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+}
+
 } // namespace
 
 PrePayWindow::PrePayWindow(SharedState& state, MessageBoxService& messages, QWidget* parent)
@@ -147,7 +156,7 @@ void PrePayWindow::load() {
     m_grid->setFixedWidth(TwipsToPixels(m_grid->colWidth(0) + m_grid->colWidth(1), dpi) +
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     // Tall enough for a good fifteen years at a glance.
-    resize(sizeHint().width(), std::max(sizeHint().height(), 480));
+    resize(std::max(sizeHint().width(), widthForTitle(this)), std::max(sizeHint().height(), 480));
 }
 
 void PrePayWindow::setUpYearGrid() {
@@ -203,9 +212,7 @@ bool PrePayWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_payment)
             return paymentKeyPress(key);
     } else if (event->type() == QEvent::FocusOut && !m_refusing) {
-        // A box's context menu, or another window taking over, is not leaving the box.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+        if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
             if (watched == m_year)
                 yearLeft();
             else if (watched == m_payment)

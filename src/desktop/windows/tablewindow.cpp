@@ -2,9 +2,11 @@
 
 #include "core/shell/format.h"
 #include "core/shell/numberpicture.h"
+#include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
+#include "desktop/platform/typinglimit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -65,6 +67,19 @@ Currency money(double value) {
 QFont figureFont() {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
+
+// Every box and result is wide enough for the widest figure a valid input gives, with a
+// two-character currency symbol: "$4,075,880,709.93" is the total paid on 1,000,000,000.00 at
+// 10 % over 480 months. Both table windows use the same widths.
+constexpr int kFigureLength = 18;
+
+// The figure's width and room for a box's frame and inner margins.
+int figureWidth() {
+    return QFontMetrics(figureFont()).horizontalAdvance(QString(kFigureLength, u'0')) + 12;
+}
+
+// What the user may type into an input box; what the window writes back may be longer.
+constexpr int kTypedLength = 16;
 
 } // namespace
 
@@ -201,9 +216,8 @@ TableWindow::TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxS
 
 void TableWindow::buildControls() {
     const auto makeLabel = [this](const QString& name, const QString& caption) {
-        auto* label = new QLabel(caption, this);
+        auto* label = new CaptionLabel(caption, this);
         label->setObjectName(name);
-        label->setWordWrap(true);
         return label;
     };
     const auto makeResult = [this](const QString& name) {
@@ -215,13 +229,19 @@ void TableWindow::buildControls() {
         label->setFrameShadow(QFrame::Sunken);
         label->setAutoFillBackground(true);
         label->setStyleSheet(QStringLiteral("background: white; color: black;"));
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString(13, u'0')));
+        label->setMinimumWidth(figureWidth());
         return label;
     };
     const auto makeCombo = [this](const QString& name, bool editable) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(name);
         combo->setEditable(editable);
+        // The value is exactly what was typed: no entry of the list completes it.
+        if (editable) {
+            combo->setCompleter(nullptr);
+            combo->setMinimumContentsLength(kFigureLength);
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        }
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setFont(figureFont());
         combo->setStyleSheet(QStringLiteral("QComboBox { background: yellow; color: black; }"));
@@ -233,6 +253,7 @@ void TableWindow::buildControls() {
     const auto makeButton = [this](const QString& name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
+        PressOnEnter(button);
         return button;
     };
 
@@ -240,13 +261,14 @@ void TableWindow::buildControls() {
     m_principal->setObjectName(QStringLiteral("InPrincipal"));
     m_principal->setFont(figureFont());
     m_principal->setAlignment(Qt::AlignRight);
-    m_principal->setMaxLength(16);
+    LimitTyping(m_principal, kTypedLength);
+    m_principal->setMinimumWidth(figureWidth());
     m_principal->setStyleSheet(QStringLiteral("background: yellow; color: black;"));
     m_principal->installEventFilter(this);
     m_rate = makeCombo(QStringLiteral("InRate"), true);
     m_term = makeCombo(QStringLiteral("InTerm"), true);
-    m_rate->lineEdit()->setMaxLength(16);
-    m_term->lineEdit()->setMaxLength(16);
+    LimitTyping(m_rate->lineEdit(), kTypedLength);
+    LimitTyping(m_term->lineEdit(), kTypedLength);
     m_compounding = makeCombo(QStringLiteral("Comperiod"), false);
     m_frequency = makeCombo(QStringLiteral("FreqPmt"), false);
 
@@ -432,7 +454,10 @@ void TableWindow::setUpTableGrid() {
 }
 
 void TableWindow::sizeTableGrid() {
-    const int extra = m_state.PrePayCount > 0 ? m_state.PrePayCount + 4 : 0;
+    // Room for every additional payment the engine applied, whatever PrePayCount says: a count
+    // left stale by an Additional Payments window closed by its frame must not drop rows.
+    const int applied = static_cast<int>(m_appliedExtras.size());
+    const int extra = applied > 0 ? applied + 4 : 0;
     m_grid->setRows(std::max(23, m_state.TableRows + 4 + extra));
     m_grid->setSelStartRow(1);
     m_grid->setSelStartCol(0);
@@ -559,7 +584,7 @@ void TableWindow::showResults(const Calculation& result) {
     m_savings->setText(
         PadColumn(symbol + Format(result.interestSavings.toDouble(), u"###,,###.00"), 12));
 
-    if (m_state.PrePayCount > 0)
+    if (!m_appliedExtras.empty())
         listAppliedExtraPayments(result);
 
     m_grid->setSelEndRow(1);
@@ -675,8 +700,7 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_helpPanel)
             return helpKeyPress(key);
     } else if (event->type() == QEvent::FocusOut) {
-        // Opening a box's own list is not leaving the box.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
             if (watched == m_principal)
                 commitBox(Box::Principal);
             else if (watched == m_rate)
@@ -754,7 +778,7 @@ void TableWindow::commitBox(Box box) {
         const int index = box == Box::Principal ? 1 : box == Box::Rate ? 2 : 3;
         // A loan's months are kept as years, to four decimals: 7 months is 0.5833 years.
         const bool months = box == Box::Term && m_setup.termInMonths;
-        double value = Val(edit->text()) / (months ? 12 : 1);
+        double value = ShownAmount(edit->text(), m_state.CurrencySymbol) / (months ? 12 : 1);
         try {
             m_state.InputValues[static_cast<std::size_t>(index)] = money(value);
         } catch (const OverflowError&) {

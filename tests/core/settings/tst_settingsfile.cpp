@@ -44,6 +44,7 @@ private slots:
     void loadFromADirectory();
     void settingsFilePath_data();
     void settingsFilePath();
+    void settingsAreReadWhereTheyAreFound();
 
 private:
     QString filePath() const { return m_dir->filePath(QStringLiteral("Personal.Mtg")); }
@@ -493,6 +494,31 @@ void TestSettingsFile::settingsFilePath() {
         QCOMPARE(path, QDir(dataDir).filePath(QStringLiteral("Personal.Mtg")));
         QVERIFY(QFileInfo(dataDir).isDir());
     }
+}
+
+void TestSettingsFile::settingsAreReadWhereTheyAreFound() {
+    const QString program = m_dir->path();
+    const QString beside = filePath();
+    const QString inData = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                               .filePath(QStringLiteral("Personal.Mtg"));
+    QVERIFY(QDir().mkpath(QFileInfo(inData).path()));
+    QFile::remove(inData);
+
+    // Nothing anywhere: read where the settings will be saved.
+    QCOMPARE(SettingsReadPath(program, inData), inData);
+    QCOMPARE(SettingsReadPath(program, beside), beside);
+
+    // A file beside a program whose folder is no longer writable is still read, and so is one
+    // in the data folder once the program folder is writable.
+    writeFile("1,\"Ann Lee\",\"CHF\",4\r\n");
+    QCOMPARE(SettingsReadPath(program, inData), beside);
+    QVERIFY(QFile::rename(beside, inData));
+    QCOMPARE(SettingsReadPath(program, beside), inData);
+
+    // The file where the settings are saved wins over the other.
+    writeFile("0,\"\",\"$\",0\r\n");
+    QCOMPARE(SettingsReadPath(program, inData), inData);
+    QVERIFY(QFile::remove(inData));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

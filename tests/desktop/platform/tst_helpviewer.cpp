@@ -92,6 +92,15 @@ private slots:
         QCOMPARE(first.text().trimmed(), QStringLiteral("How to Use Quillbrook"));
     }
 
+    void escapeClosesTheViewer() {
+        HelpViewer viewer;
+        viewer.showHelp(kHelpFile);
+        QApplication::setActiveWindow(&viewer);
+        QVERIFY(QTest::qWaitForWindowActive(&viewer));
+        QTest::keyClick(viewer.browser(), Qt::Key_Escape);
+        QVERIFY(!viewer.isVisible());
+    }
+
     void helpFileIsLookedForBesideTheProgram() {
         const QFileInfo path(HelpViewer::HelpFilePath());
         QCOMPARE(path.fileName(), QStringLiteral("Corvathe.hlp"));

@@ -31,6 +31,7 @@ private slots:
     void monthsAreKeptAsYears();
     void sevenMonthLoanEndsAtZero();
     void showGraphMarksTheLoanTable();
+    void widestResultsShowWhole();
 
 private:
     template <class T> T* control(const char* name) {
@@ -142,6 +143,28 @@ void TestLoanWindow::showGraphMarksTheLoanTable() {
     QTest::mouseClick(control<QPushButton>("Graphs"), Qt::LeftButton);
     QCOMPARE(requests, 1);
     QCOMPARE(m_state.ChartSource, 2);
+}
+
+void TestLoanWindow::widestResultsShowWhole() {
+    auto* principal = control<QLineEdit>("InPrincipal");
+    principal->setFocus();
+    QTest::keyClicks(principal, QStringLiteral("1000000000"));
+    typeTerm(QStringLiteral("480"));
+    calculate();
+    QCOMPARE(label("AllPayments"), QStringLiteral("$4,075,880,709.93"));
+
+    // The mortgage window lays its results out in the same widths.
+    TableWindow mortgage(MortgageTablesSetup(), m_state, m_messages);
+    QVERIFY(ShowActive(&mortgage));
+    for (const char* name : {"InDays", "PeriodicR", "NumPmtsYear", "InMonthPI", "EndMortYear",
+                             "AllPayments", "TotSavd"}) {
+        auto* result = control<QLabel>(name);
+        QVERIFY2(result->contentsRect().width() >=
+                     result->fontMetrics().horizontalAdvance(result->text()),
+                 name);
+        QCOMPARE(result->width(), Control<QLabel>(&mortgage, QString::fromLatin1(name))->width());
+    }
+    QVERIFY(principal->width() >= principal->fontMetrics().horizontalAdvance(principal->text()));
 }
 
 QTEST_MAIN(TestLoanWindow)

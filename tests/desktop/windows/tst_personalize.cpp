@@ -43,6 +43,7 @@ private slots:
     void exitWritesTheFile();
     void exitWithEmptiedSymbol();
     void exitWhenTheFileCannotBeWritten();
+    void longStoredSymbolIsKeptOnExit();
     void enterOnlyExitsFromTheButton();
     void closingByTheFrameWritesNothing();
 
@@ -342,6 +343,22 @@ void TestPersonalize::exitWithEmptiedSymbol() {
     SharedState next;
     LoadSettings(next, m_path);
     QCOMPARE(next.CurrencySymbol, QStringLiteral("$"));
+}
+
+void TestPersonalize::longStoredSymbolIsKeptOnExit() {
+    m_state.CurrencySymbol = QStringLiteral("CHF");
+    open();
+    QCOMPARE(control<QLineEdit>("InSy")->text(), QStringLiteral("CHF"));
+    exit();
+    QCOMPARE(m_state.CurrencySymbol, QStringLiteral("CHF"));
+    QCOMPARE(savedFile(), QByteArray("0,\"\",\"CHF\",0\r\n"));
+
+    // Typing is still held to two characters.
+    open();
+    auto* symbol = control<QLineEdit>("InSy");
+    symbol->setFocus();
+    QTest::keyClicks(symbol, QStringLiteral("EUR"));
+    QCOMPARE(symbol->text(), QStringLiteral("EU"));
 }
 
 void TestPersonalize::exitWhenTheFileCannotBeWritten() {

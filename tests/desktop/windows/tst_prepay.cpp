@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -49,6 +50,7 @@ private slots:
     void okCountsYearsWithAnAmount();
     void accessKeyStoresTheAmountBeingTyped();
     void closingByTheFrameDoesNotRecount();
+    void wideEnoughForItsTitle();
     void keyFiltersRefuseLetters();
     void enterMovesBetweenTheBoxes();
     void refusalWithARealMessageBoxDoesNotRepeat();
@@ -377,6 +379,16 @@ void TestPrePay::refusalWithARealMessageBoxDoesNotRepeat() {
     QTest::qWait(300);
     QCOMPARE(boxes.shown, 1);
     QVERIFY(yearBox()->hasFocus());
+}
+
+void TestPrePay::wideEnoughForItsTitle() {
+    open(25);
+    QFont bold = m_window->font();
+    bold.setBold(true);
+    // The title and at least an icon and three frame buttons of a title bar's height.
+    const int buttons = 4 * m_window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QVERIFY(m_window->width() >=
+            QFontMetrics(bold).horizontalAdvance(QStringLiteral("Additional Payments")) + buttons);
 }
 
 QTEST_MAIN(TestPrePay)

@@ -1,6 +1,7 @@
 // The Mortgage Tables window driven as a user drives it: real key presses into the boxes, focus
 // moving on, buttons clicked, and what the labels, the grid and the message boxes then show.
 #include "core/shell/format.h"
+#include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <QTest>
 
 #include <memory>
@@ -34,11 +36,21 @@ private slots:
     void listBoxesRefuseTyping();
     void keyFiltersBeepOnLetters();
     void enterMovesAlongTheBoxes();
+    void typedValueIsNotCompleted_data();
+    void typedValueIsNotCompleted();
+    void leftBoxReadsTheAmountItShows();
+    void anotherWindowTakingTheFocusKeepsTheEntry();
+    void formattedTextIsShownWhole_data();
+    void formattedTextIsShownWhole();
+    void captionsBreakAtTheirBlankRuns();
+    void enterPressesTheFocusedButton();
+    void enterShowsTheFocusMarker();
     void defaultCalculation();
     void yearlyViewRowsAndTotals();
     void everyPaymentViewShowsPaymentAndYear();
     void termPickedFromTheListErasesAdditionalPayments();
     void appliedAdditionalPaymentsAreListed();
+    void everyAppliedPaymentIsListedWhateverPrePayCount();
     void failureKeepsTheFiguresAlreadyShown();
     void termLimitMessageCarriesTheCaption();
     void helpPanel();
@@ -58,6 +70,12 @@ private:
         QTest::keyClicks(box, text);
     }
     void calculate() { QTest::mouseClick(control<QPushButton>("Calc4"), Qt::LeftButton); }
+    // Enter from the principal box along the chain, steps times; the focus ends on Calc4 after 5.
+    void pressEnterAlongTheChain(int steps) {
+        control<QLineEdit>("InPrincipal")->setFocus();
+        for (int i = 0; i < steps; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
 
     SharedState m_state;
     RecordingMessageBox m_messages;
@@ -166,6 +184,124 @@ void TestTableWindow::enterMovesAlongTheBoxes() {
     QVERIFY(m_messages.shown.empty());
 }
 
+void TestTableWindow::typedValueIsNotCompleted_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("input");
+    // The lists hold 25 and 10: a completing box would turn these into them.
+    QTest::newRow("term 2") << QStringLiteral("InTerm") << QStringLiteral("2") << 3;
+    QTest::newRow("rate 1") << QStringLiteral("InRate") << QStringLiteral("1") << 2;
+}
+
+void TestTableWindow::typedValueIsNotCompleted() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(int, input);
+    auto* combo = m_window->findChild<QComboBox*>(box);
+    typeInto(combo, typed);
+    QCOMPARE(combo->currentText(), typed);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QCOMPARE(m_state.InputValues[static_cast<std::size_t>(input)],
+             Currency::fromDouble(Val(typed)));
+}
+
+void TestTableWindow::leftBoxReadsTheAmountItShows() {
+    // Delete starts an entry without touching the formatted text; leaving keeps its amount.
+    auto* principal = control<QLineEdit>("InPrincipal");
+    principal->setFocus();
+    QTest::keyClick(principal, Qt::Key_Delete);
+    QTest::keyClick(principal, Qt::Key_Tab);
+    QCOMPARE(m_state.InputValues[1], Currency::fromDouble(100000));
+    QCOMPARE(principal->text(), QStringLiteral("     $100,000.00"));
+}
+
+void TestTableWindow::anotherWindowTakingTheFocusKeepsTheEntry() {
+    auto* principal = control<QLineEdit>("InPrincipal");
+    typeInto(principal, QStringLiteral("20"));
+    QWidget other;
+    QVERIFY(ShowActive(&other));
+    QCOMPARE(principal->text(), QStringLiteral("20"));
+    QVERIFY(ShowActive(m_window.get()));
+    QVERIFY(principal->hasFocus());
+    QTest::keyClicks(principal, QStringLiteral("5"));
+    QTest::keyClick(principal, Qt::Key_Return);
+    QCOMPARE(m_state.InputValues[1], Currency::fromDouble(205));
+}
+
+void TestTableWindow::formattedTextIsShownWhole_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("principal") << QStringLiteral("InPrincipal") << QStringLiteral("1000000000")
+                               << QStringLiteral("$1,000,000,000.00");
+    QTest::newRow("rate") << QStringLiteral("InRate") << QStringLiteral("10")
+                          << QString(11, u' ') + QStringLiteral("10.00%");
+}
+
+void TestTableWindow::formattedTextIsShownWhole() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    auto* widget = m_window->findChild<QWidget*>(box);
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    if (!edit)
+        edit = qobject_cast<QComboBox*>(widget)->lineEdit();
+    typeInto(widget, typed);
+    QTest::keyClick(widget, Qt::Key_Return);
+    QCOMPARE(edit->text(), shown);
+
+    // Typing is still held to 16 characters.
+    typeInto(widget, QString(20, u'1'));
+    QCOMPARE(edit->text(), QString(16, u'1'));
+
+    // A long symbol is shown whole in the opening text.
+    m_state.CurrencySymbol = QStringLiteral("CHF ");
+    TableWindow swiss(MortgageTablesSetup(), m_state, m_messages);
+    QCOMPARE(swiss.findChild<QLineEdit*>(QStringLiteral("InPrincipal"))->text(),
+             QStringLiteral("   CHF 100,000.00"));
+}
+
+void TestTableWindow::captionsBreakAtTheirBlankRuns() {
+    auto* caption = control<CaptionLabel>("Label1");
+    const QString text = QStringLiteral(" Principal amount of    mortgage.");
+    QCOMPARE(caption->text(), text);
+    const int narrow =
+        caption->fontMetrics().horizontalAdvance(QStringLiteral(" Principal amount of"));
+    QCOMPARE(caption->shownLines(narrow),
+             QStringList({QStringLiteral(" Principal amount of"), QStringLiteral("mortgage.")}));
+    QCOMPARE(caption->shownLines(caption->fontMetrics().horizontalAdvance(text)),
+             QStringList{text});
+
+    // In the window no caption shows a gap inside a line: each shows in the lines it was
+    // written in, however wide its column.
+    for (const CaptionLabel* label : m_window->findChildren<CaptionLabel*>()) {
+        for (const QString& line : label->lines())
+            QVERIFY2(!line.trimmed().contains(QStringLiteral("  ")), qPrintable(label->text()));
+    }
+}
+
+void TestTableWindow::enterPressesTheFocusedButton() {
+    pressEnterAlongTheChain(5);
+    QVERIFY(control<QPushButton>("Calc4")->hasFocus());
+    QTest::keyClick(control<QPushButton>("Calc4"), Qt::Key_Return);
+    QCOMPARE(label("InMonthPI"), QStringLiteral("     $908.70"));
+
+    control<QPushButton>("Help4")->setFocus();
+    QTest::keyClick(control<QPushButton>("Help4"), Qt::Key_Enter);
+    QVERIFY(control<QPlainTextEdit>("TxtBox")->isVisible());
+}
+
+void TestTableWindow::enterShowsTheFocusMarker() {
+    for (int steps = 3; steps <= 5; ++steps) {
+        pressEnterAlongTheChain(steps);
+        QStyleOption option;
+        option.initFrom(QApplication::focusWidget());
+        QVERIFY(option.state & QStyle::State_HasFocus);
+        QVERIFY2(option.state & QStyle::State_KeyboardFocusChange,
+                 qPrintable(QApplication::focusWidget()->objectName()));
+    }
+}
+
 void TestTableWindow::defaultCalculation() {
     calculate();
     QVERIFY(m_messages.shown.empty());
@@ -253,6 +389,19 @@ void TestTableWindow::appliedAdditionalPaymentsAreListed() {
                                          QString(6, u' ') + QStringLiteral("  3") +
                                          QString(16, u' ') + QStringLiteral("1,500.00\r\n"));
     QVERIFY(label("TotSavd") != QStringLiteral("        $.00"));
+}
+
+void TestTableWindow::everyAppliedPaymentIsListedWhateverPrePayCount() {
+    for (int year = 1; year <= 4; ++year)
+        m_state.PrePayTable.at(year, 2) = Currency::fromDouble(1000);
+    m_state.PrePayCount = 1; // stale: the Additional Payments window was closed by its frame
+    calculate();
+    const int rows = m_state.TableRows;
+    for (int year = 1; year <= 4; ++year) {
+        QCOMPARE(cell(rows + 5 + year, 0), QString(14, u' ') + QString::number(year));
+        QCOMPARE(cell(rows + 5 + year, 2), QStringLiteral("1,000.00"));
+    }
+    QCOMPARE(m_state.PrePayApplied, 4);
 }
 
 void TestTableWindow::failureKeepsTheFiguresAlreadyShown() {
