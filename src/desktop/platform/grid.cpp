@@ -12,11 +12,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGlyphRun>
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRawFont>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -24,8 +26,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -250,10 +254,17 @@ public:
             const QRect area = option.rect.adjusted(m_margin, 0, -m_margin, 0);
             const QFontMetrics& metrics = option.fontMetrics;
             QString text = m_model->cell(row, column);
-            int width = metrics.horizontalAdvance(text);
-            if (width > area.width()) {
-                text = metrics.elidedText(text, Qt::ElideRight, area.width());
+            if (!m_figuresLoaded || m_figureFont != option.font)
+                loadFigureGlyphs(option.font);
+            QGlyphRun figure;
+            int width = layOutFigure(text, figure);
+            if (width < 0 || width > area.width()) {
+                figure = {};
                 width = metrics.horizontalAdvance(text);
+                if (width > area.width()) {
+                    text = metrics.elidedText(text, Qt::ElideRight, area.width());
+                    width = metrics.horizontalAdvance(text);
+                }
             }
             int x = area.left();
             switch (m_model->alignment(column)) {
@@ -270,7 +281,10 @@ public:
                 area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
             painter->setPen(
                 option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-            painter->drawText(QPoint(x, baseline), text);
+            if (figure.isEmpty())
+                painter->drawText(QPoint(x, baseline), text);
+            else
+                painter->drawGlyphRun(QPointF(x, baseline), figure);
         }
 
         if (option.state & QStyle::State_HasFocus) {
@@ -295,8 +309,55 @@ public:
     }
 
 private:
+    // The characters figures are written with. Their glyphs are looked up once per font, so a
+    // figure is drawn from them without shaping its text again: figures have no ligatures and
+    // these characters are not kerned against each other.
+    static constexpr std::u16string_view kFigureCharacters = u"0123456789,.-$ ";
+
+    void loadFigureGlyphs(const QFont& font) const {
+        m_figuresLoaded = true;
+        m_figureFont = font;
+        m_figureGlyphs.fill(0);
+        m_figureRawFont = QRawFont::fromFont(font);
+        if (!m_figureRawFont.isValid())
+            return;
+        for (char16_t c : kFigureCharacters) {
+            const QList<quint32> glyphs = m_figureRawFont.glyphIndexesForString(QString(QChar(c)));
+            if (glyphs.size() != 1 || glyphs[0] == 0)
+                continue;
+            const QList<QPointF> advances = m_figureRawFont.advancesForGlyphIndexes(glyphs);
+            m_figureGlyphs[c] = glyphs[0];
+            m_figureAdvances[c] = advances.value(0).x();
+        }
+    }
+
+    // The glyphs of text placed along its baseline, and its width in pixels; -1 when the text
+    // has a character that is not a figure's, which is then drawn the ordinary way.
+    int layOutFigure(const QString& text, QGlyphRun& run) const {
+        QList<quint32> glyphs(text.size());
+        QList<QPointF> positions(text.size());
+        qreal x = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c >= m_figureGlyphs.size() || m_figureGlyphs[c] == 0)
+                return -1;
+            glyphs[i] = m_figureGlyphs[c];
+            positions[i] = QPointF(x, 0);
+            x += m_figureAdvances[c];
+        }
+        run.setRawFont(m_figureRawFont);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        return qRound(x);
+    }
+
     const GridModel* m_model;
     int m_margin;
+    mutable bool m_figuresLoaded = false;
+    mutable QFont m_figureFont;
+    mutable QRawFont m_figureRawFont;
+    mutable std::array<quint32, 128> m_figureGlyphs{}; // by character; 0 not a figure's
+    mutable std::array<qreal, 128> m_figureAdvances{};
 };
 
 // The heading row. Its height is fixed (the windows set it in twips), so its size hint is that
