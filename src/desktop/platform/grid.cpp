@@ -7,6 +7,7 @@
 // resets the model or re-lays out the view per cell.
 #include "desktop/platform/grid.h"
 
+#include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
 
 #include <QApplication>
@@ -252,7 +253,9 @@ Grid::Grid(QWidget* parent)
     setRows(2);
 }
 
-Grid::~Grid() = default;
+Grid::~Grid() {
+    DetachFromChildren(*this);
+}
 
 int Grid::cols() const {
     return m_model->gridCols();

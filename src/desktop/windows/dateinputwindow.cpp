@@ -4,6 +4,7 @@
 #include "desktop/windows/dateinputwindow.h"
 
 #include "core/shell/shortdate.h"
+#include "desktop/platform/teardown.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -74,6 +75,10 @@ DateInputWindow::DateInputWindow(SharedState& state, MessageBoxService& messages
     m_state.EntryStarted = 0;
     m_date->setText(shownDate(m_state.FirstPayDate));
     m_date->setFocus();
+}
+
+DateInputWindow::~DateInputWindow() {
+    DetachFromChildren(*this);
 }
 
 // A refused date keeps the window open so the user can type it again; the message has said why

@@ -1,5 +1,6 @@
 #include "desktop/windows/mainmenu.h"
 
+#include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
 
 #include <QCloseEvent>
@@ -101,6 +102,10 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
             &MainMenu::aboutChosen);
     connect(addButton("EndMort", QStringLiteral("E&xit Program"), 4800), &QPushButton::clicked,
             this, &MainMenu::exitChosen);
+}
+
+MainMenu::~MainMenu() {
+    DetachFromChildren(*this);
 }
 
 QPushButton* MainMenu::addButton(const char* name, const QString& caption, int top) {

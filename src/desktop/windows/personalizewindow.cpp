@@ -2,6 +2,7 @@
 
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
+#include "desktop/platform/teardown.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -66,6 +67,10 @@ PersonalizeWindow::PersonalizeWindow(SharedState& state, QString settingsPath, Q
     setModal(true);
     buildControls();
     load();
+}
+
+PersonalizeWindow::~PersonalizeWindow() {
+    DetachFromChildren(*this);
 }
 
 void PersonalizeWindow::buildControls() {
