@@ -15,7 +15,8 @@ const QString kNoSuchYear = QStringLiteral(" Year number does not exist.");
 int parseWholeTerm(const QString& option, const QString& text, int limit,
                    const QString& limitMessage) {
     const auto notATerm = [&] {
-        return Refused(option, text, QStringLiteral("is not a whole number from 1 to %1").arg(limit));
+        return Refused(option, text,
+                       QStringLiteral("is not a whole number from 1 to %1").arg(limit));
     };
     if (text.isEmpty())
         throw notATerm();

@@ -344,10 +344,13 @@ void RemoveLeftoverSaveFiles(const QString& path) {
     const QDir folder = target.absoluteDir();
     const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
     // QSaveFile names its temporary file after the file it replaces: "Personal.Mtg.a1B2c3".
-    const QString pattern = target.fileName() + QStringLiteral(".??????");
-    const QStringList names =
-        folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QString prefix = target.fileName() + u'.';
+    const QStringList names = folder.entryList({prefix + QStringLiteral("??????")},
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QString& name : names) {
+        // The filter is a wildcard, and a linked file's name may hold wildcard characters itself.
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            continue;
         const QString leftover = folder.filePath(name);
         if (isOldFileOfOurOwn(leftover, hourAgo))
             QFile::remove(leftover);
