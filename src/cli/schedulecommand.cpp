@@ -7,6 +7,8 @@
 // ten-thousandths, never through a double, so a spreadsheet sees exactly what the schedule holds.
 #include "cli/schedulecommand.h"
 
+#include "cli/terms.h"
+#include "cli/usageerror.h"
 #include "core/engine/amortization.h"
 #include "core/engine/engineerror.h"
 #include "core/settings/daysperyear.h"
@@ -16,6 +18,7 @@
 #include "core/shell/shortdate.h"
 
 #include <QDate>
+#include <QIODevice>
 
 #include <array>
 #include <cmath>
@@ -44,8 +47,9 @@ prints it. Each option takes its value as the next argument or as --option=value
 Options:
   --principal AMOUNT     amount borrowed (default 100000)
   --rate PERCENT         annual interest rate in percent (default 10)
-  --years N              term in years (default 25); at most 40
-  --months M             term in months, for a loan; not together with --years
+  --years N              term in whole years, 1 to 40 (default 25)
+  --months M             term in whole months, 1 to 480, for a loan; not
+                         together with --years
   --compounding NAME     how often interest is compounded: monthly (default),
                          bimonthly, quarterly, semiannual or annual
   --frequency NAME       how often a payment is made: monthly (default),
@@ -55,9 +59,10 @@ Options:
   --view all|annual      every payment (default) or one row per year
   --first-date DATE      date of the first payment as YYYY-MM-DD; the rows then
                          carry payment dates
-  --extra YEAR:AMOUNT    an additional payment of AMOUNT in year YEAR (1 to 45);
-                         may be repeated, and a repeated year keeps the last
-                         amount given
+  --extra YEAR:AMOUNT    an additional payment of AMOUNT in year YEAR, from 1 to
+                         the term in whole years (halves to even: a loan of
+                         30 months has years 1 and 2); may be repeated, and a
+                         repeated year keeps the last amount given
   --days-per-year DAYS   the year the weekly and two-weekly rates are based on:
                          365.25, 365 (default), 364, 363, 362, 361 or 360
   --format text|csv|json how to print the result (default text)
@@ -79,13 +84,9 @@ In the every-payment view without dates, year is the year the payment falls in
 as the window shows it; date is the payment date (YYYY-MM-DD) when --first-date
 is given. In the yearly view, number is the year.
 
-Exit status: 0 on success, 2 for bad input or a loan that cannot be worked out.
+Exit status: 0 on success, 1 when the output cannot be written, 2 for bad input
+or a loan that cannot be worked out.
 )");
-
-// Bad input: the message is shown after the program's name and nothing else is printed.
-struct UsageError {
-    QString message;
-};
 
 enum class OutputFormat { Text, Csv, Json };
 
@@ -117,8 +118,8 @@ struct Options {
     bool help = false;
     Currency principal = Currency::fromUnits(100000 * Currency::kScale);
     Currency rate = Currency::fromUnits(10 * Currency::kScale);
-    std::optional<Currency> years;
-    std::optional<Currency> months;
+    std::optional<int> years;
+    std::optional<int> months;
     QStringView compounding = u"monthly";
     QStringView frequency = u"monthly";
     std::int16_t tableView = 2;
@@ -128,9 +129,8 @@ struct Options {
     OutputFormat format = OutputFormat::Text;
 };
 
-// The message of a refused value: --rate: "abc" is not a number.
 UsageError refused(const QString& option, const QString& text, const char* problem) {
-    return UsageError{QStringLiteral("%1: \"%2\" %3").arg(option, text, QLatin1String(problem))};
+    return Refused(option, text, QLatin1String(problem));
 }
 
 double parseNumber(const QString& option, const QString& text) {
@@ -186,7 +186,12 @@ void parseExtra(const QString& option, const QString& text, Options& options) {
     const QString amountText = text.mid(colon + 1);
     if (!isAsciiDigits(yearText))
         throw refused(option, text, "does not start with a whole year number");
-    const int year = yearText.size() > 2 ? kLastExtraYear + 1 : yearText.toInt();
+    // Leading zeros are harmless: 003 is year 3.
+    qsizetype first = 0;
+    while (first < yearText.size() - 1 && yearText[first] == u'0')
+        ++first;
+    const QStringView digits = QStringView(yearText).mid(first);
+    const int year = digits.size() > 2 ? kLastExtraYear + 1 : digits.toInt();
     if (year < 1 || year > kLastExtraYear)
         throw refused(option, text, "has a year that is not between 1 and 45");
     options.extras[year] = parseAmount(option, amountText);
@@ -199,10 +204,9 @@ void applyOption(const QString& name, const QString& value, Options& options) {
     } else if (name == u"rate") {
         options.rate = parseAmount(option, value);
     } else if (name == u"years") {
-        options.years = parseAmount(option, value);
+        options.years = ParseTermYears(option, value);
     } else if (name == u"months") {
-        // The loan window keeps a term in months as years with four decimals; so does this.
-        options.months = toCell(option, value, parseNumber(option, value) / 12.0);
+        options.months = ParseTermMonths(option, value);
     } else if (name == u"compounding") {
         options.compounding = parseName(option, value, kCompoundingNames);
     } else if (name == u"frequency") {
@@ -238,6 +242,13 @@ void applyOption(const QString& name, const QString& value, Options& options) {
     }
 }
 
+// The term as the calculation windows keep it; 25 years when none is given.
+Currency termOf(const Options& options) {
+    if (options.months)
+        return TermInYearsFromMonths(*options.months);
+    return TermInYears(options.years.value_or(25));
+}
+
 bool isValueOption(QStringView name) {
     static const std::array<QStringView, 11> kNames = {
         u"principal", u"rate",  u"years",  u"months",        u"compounding", u"frequency",
@@ -259,11 +270,13 @@ Options parseScheduleOptions(const QStringList& arguments) {
             return options;
         }
         if (!argument.startsWith(u"--"))
-            throw UsageError{QStringLiteral("unexpected argument \"%1\"").arg(argument)};
+            throw UsageError{
+                QStringLiteral("unexpected argument \"%1\"").arg(ShownValue(argument))};
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
         if (!isValueOption(name))
-            throw UsageError{QStringLiteral("unknown option \"%1\"").arg(argument.left(equals))};
+            throw UsageError{
+                QStringLiteral("unknown option \"%1\"").arg(ShownValue(argument.left(equals)))};
         QString value;
         if (equals >= 0) {
             value = argument.mid(equals + 1);
@@ -279,6 +292,9 @@ Options parseScheduleOptions(const QStringList& arguments) {
     }
     if (options.years && options.months)
         throw UsageError{QStringLiteral("--years and --months cannot be given together")};
+    // Only now is the term known, whatever the order of the options.
+    for (const auto& entry : options.extras)
+        CheckExtraYear(entry.first, termOf(options));
     return options;
 }
 
@@ -314,9 +330,7 @@ void prepare(SharedState& state, const Options& options) {
 
     state.InputValues.at(1) = options.principal;
     state.InputValues.at(2) = options.rate;
-    state.InputValues.at(3) = options.months  ? *options.months
-                              : options.years ? *options.years
-                                              : Currency::fromUnits(25 * Currency::kScale);
+    state.InputValues.at(3) = termOf(options);
     state.TableView = options.tableView;
 
     state.ShowDates = options.firstDate ? 1 : 0;
@@ -534,6 +548,20 @@ void fail(QTextStream& err, const QString& message) {
     err.flush();
 }
 
+// Writes the whole output and checks that it went out: a full disk or a closed standard output
+// must not pass for success with the output cut.
+int writeOutput(QTextStream& out, QTextStream& err, const QString& text) {
+    out << text;
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return 0;
+    QString reason = out.device() ? out.device()->errorString() : QString();
+    if (reason.isEmpty())
+        reason = QStringLiteral("write error");
+    fail(err, QStringLiteral("cannot write the output: ") + reason);
+    return 1;
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -542,14 +570,11 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return 2;
     }
     const QString& command = arguments.first();
-    if (command == u"--help" || command == u"-h" || command == u"help") {
-        out << kUsage;
-        out.flush();
-        return 0;
-    }
+    if (command == u"--help" || command == u"-h" || command == u"help")
+        return writeOutput(out, err, kUsage);
     if (command != u"schedule") {
-        fail(err,
-             QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"").arg(command));
+        fail(err, QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"")
+                      .arg(ShownValue(command)));
         return 2;
     }
     // The whole output is built before any of it is written, so a failure leaves out empty.
@@ -567,9 +592,7 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         fail(err, QString::fromLatin1(error.userMessage()));
         return 2;
     }
-    out << output;
-    out.flush();
-    return 0;
+    return writeOutput(out, err, output);
 }
 
 } // namespace qb

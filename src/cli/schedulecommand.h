@@ -9,7 +9,8 @@
 namespace qb {
 
 // Runs the tool on its arguments (without the program name). Returns the exit status: 0 on
-// success, 2 for bad input or a calculation that failed, with a one-line message on err.
+// success, 1 when the output could not be written to out, 2 for bad input or a calculation that
+// failed; every failure with a one-line message on err.
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 } // namespace qb

@@ -45,6 +45,7 @@ void Application::start(Printer& printer) {
     ApplyDaysPerYear(m_state, kDefaultDayFactorChoice);
 
     m_settingsPath = SettingsFilePath(m_programDir);
+    RemoveLeftoverSaveFiles(m_settingsPath);
     LoadSettings(m_state, SettingsReadPath(m_programDir, m_settingsPath));
     m_menu->showOwnerName(m_state.OwnerName);
 

@@ -5,6 +5,7 @@
 #include "core/shell/shared.h"
 #include "core/shell/shortdate.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -73,6 +74,12 @@ private slots:
     void textShowsGridRowsAndTotals();
     void badInput_data();
     void badInput();
+    void termLimits_data();
+    void termLimits();
+    void messagesShowValuesSafely_data();
+    void messagesShowValuesSafely();
+    void failedWriteIsAFailure_data();
+    void failedWriteIsAFailure();
     void help_data();
     void help();
 };
@@ -247,6 +254,8 @@ void TestCli::extraPayments_data() {
         << QStringList{"--extra", "3:200", "--extra", "3:1500"} << 1 << 15000000LL;
     QTest::newRow("repeated year cleared")
         << QStringList{"--extra", "3:1500", "--extra", "3:0"} << 0 << 0LL;
+    QTest::newRow("year with leading zeros")
+        << QStringList{"--extra", "003:1500"} << 1 << 15000000LL;
 }
 
 void TestCli::extraPayments() {
@@ -371,9 +380,10 @@ void TestCli::badInput_data() {
     QTest::newRow("extra negative") << with({"--extra", "3:-5"}) << "--extra: \"-5\"";
     QTest::newRow("extra two colons") << with({"--extra", "3:100:5"}) << "\"3:100:5\"";
     QTest::newRow("zero rate") << with({"--rate", "0"}) << "Wrong entry, try again";
-    QTest::newRow("zero term") << with({"--years", "0"}) << "Wrong entry, try again";
+    QTest::newRow("zero term") << with({"--years", "0"})
+                               << "--years: \"0\" is not a whole number from 1 to 40";
     QTest::newRow("41 years") << with({"--years", "41"}) << "Wrong entry, 40 Years limit.";
-    QTest::newRow("492 months") << with({"--months", "492"}) << "Wrong entry, 40 Years limit.";
+    QTest::newRow("492 months") << with({"--months", "492"}) << "Wrong entry, 480 Month limit.";
 }
 
 void TestCli::badInput() {
@@ -387,6 +397,151 @@ void TestCli::badInput() {
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     QCOMPARE(result.err.count(u'\n'), 1);
     QVERIFY(result.err.endsWith(u'\n'));
+}
+
+// Terms are whole numbers within the windows' limits, and an additional payment goes only to a
+// year the Additional Payments window offers: the term in years, halves rounded to even.
+void TestCli::termLimits_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>(
+        "message"); // the whole line after the program's name; empty: accepted
+
+    QTest::newRow("40 years") << QStringList{"--years", "40"} << "";
+    QTest::newRow("1 year") << QStringList{"--years", "1"} << "";
+    QTest::newRow("leading zero") << QStringList{"--years", "040"} << "";
+    QTest::newRow("480 months") << QStringList{"--months", "480"} << "";
+    QTest::newRow("1 month") << QStringList{"--months", "1"} << "";
+    QTest::newRow("41 years") << QStringList{"--years", "41"} << "Wrong entry, 40 Years limit.";
+    QTest::newRow("huge years") << QStringList{"--years", "99999999999999999999"}
+                                << "Wrong entry, 40 Years limit.";
+    QTest::newRow("481 months") << QStringList{"--months", "481"}
+                                << "Wrong entry, 480 Month limit.";
+    QTest::newRow("40.99 years") << QStringList{"--years", "40.99"}
+                                 << "--years: \"40.99\" is not a whole number from 1 to 40";
+    QTest::newRow("0.01 years") << QStringList{"--years", "0.01"}
+                                << "--years: \"0.01\" is not a whole number from 1 to 40";
+    QTest::newRow("25.0 years") << QStringList{"--years", "25.0"}
+                                << "--years: \"25.0\" is not a whole number from 1 to 40";
+    QTest::newRow("negative years")
+        << QStringList{"--years", "-5"} << "--years: \"-5\" is not a whole number from 1 to 40";
+    QTest::newRow("0.4 months") << QStringList{"--months", "0.4"}
+                                << "--months: \"0.4\" is not a whole number from 1 to 480";
+    QTest::newRow("0 months") << QStringList{"--months", "000"}
+                              << "--months: \"000\" is not a whole number from 1 to 480";
+    QTest::newRow("exponent") << QStringList{"--months", "1e2"}
+                              << "--months: \"1e2\" is not a whole number from 1 to 480";
+
+    QTest::newRow("last year of the default term") << QStringList{"--extra", "25:100"} << "";
+    QTest::newRow("year after the default term")
+        << QStringList{"--extra", "26:100"} << " Year number does not exist.";
+    QTest::newRow("term given after the extra")
+        << QStringList{"--extra", "11:100", "--years", "10"} << " Year number does not exist.";
+    QTest::newRow("6-month loan offers none")
+        << QStringList{"--months", "6", "--extra", "1:100"} << " Year number does not exist.";
+    QTest::newRow("30 months offer 2") << QStringList{"--months", "30", "--extra", "2:100"} << "";
+    QTest::newRow("30 months, year 3")
+        << QStringList{"--months", "30", "--extra", "3:100"} << " Year number does not exist.";
+    QTest::newRow("42 months offer 4") << QStringList{"--months", "42", "--extra", "4:100"} << "";
+    QTest::newRow("18 months offer 2") << QStringList{"--months", "18", "--extra", "2:100"} << "";
+    QTest::newRow("an empty amount counts too")
+        << QStringList{"--years", "5", "--extra", "6:0"} << " Year number does not exist.";
+}
+
+void TestCli::termLimits() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+
+    const CliRun result = run(QStringList{"schedule", "--format", "csv"} + options);
+    if (message.isEmpty()) {
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.out.count(u'\n') > 1);
+    } else {
+        QCOMPARE(result.err, "quillbrook-cli: " + message + u'\n');
+        QCOMPARE(result.status, 2);
+        QCOMPARE(result.out, QString());
+    }
+}
+
+// A value is quoted on one line, its control characters as C escapes, and at most 40 of its
+// characters.
+void TestCli::messagesShowValuesSafely_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    const QString forty(40, u'7');
+    QTest::newRow("line break") << QStringList{"schedule", "--rate", "5\n6"}
+                                << "--rate: \"5\\n6\" is not a number";
+    QTest::newRow("control characters")
+        << QStringList{"schedule", "--rate", QStringLiteral("\r\t\x01\x1b[2J\x7f\u0085")}
+        << "--rate: \"\\r\\t\\x01\\x1b[2J\\x7f\\x85\" is not a number";
+    QTest::newRow("forty characters kept whole")
+        << QStringList{"schedule", "--principal", forty.chopped(1) + u'x'}
+        << "--principal: \"" + forty.chopped(1) + "x\" is not a number";
+    QTest::newRow("forty-one characters cut")
+        << QStringList{"schedule", "--principal", forty + u'x'}
+        << "--principal: \"" + forty + "...\" is not a number";
+    QTest::newRow("100,000 characters")
+        << QStringList{"schedule", "--principal", QString(100000, u'9') + u'x'}
+        << "--principal: \"" + QString(40, u'9') + "...\" is not a number";
+    QTest::newRow("escapes of a cut value")
+        << QStringList{"schedule", "--rate", QString(39, u'a') + "\n\n"}
+        << "--rate: \"" + QString(39, u'a') + "\\n...\" is not a number";
+    QTest::newRow("unknown command")
+        << QStringList{"sched\nule"}
+        << "unknown command \"sched\\nule\"; try \"quillbrook-cli --help\"";
+    QTest::newRow("stray argument")
+        << QStringList{"schedule", "\x1b]0;x\x07"} << "unexpected argument \"\\x1b]0;x\\x07\"";
+    QTest::newRow("unknown option")
+        << QStringList{"schedule", "--a\tb=1"} << "unknown option \"--a\\tb\"";
+    QTest::newRow("term") << QStringList{"schedule", "--months", "4\n"}
+                          << "--months: \"4\\n\" is not a whole number from 1 to 480";
+}
+
+void TestCli::messagesShowValuesSafely() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+
+    const CliRun result = run(arguments);
+    QCOMPARE(result.status, 2);
+    QCOMPARE(result.err, "quillbrook-cli: " + message + u'\n');
+}
+
+// Output that does not reach its file is a failure, never a success with the output cut.
+void TestCli::failedWriteIsAFailure_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("full disk") << QStringList{"schedule"} << "/dev/full"
+                               << "No space left on device";
+    QTest::newRow("help on a full disk") << QStringList{"--help"} << "/dev/full"
+                                         << "No space left on device";
+    QTest::newRow("file open for reading only")
+        << QStringList{"schedule", "--format", "csv"} << "/dev/null"
+        << "";
+}
+
+void TestCli::failedWriteIsAFailure() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    if (!QFile::exists(path))
+        QSKIP("no such device here");
+
+    QFile file(path);
+    QVERIFY(file.open(reason.isEmpty() ? QIODevice::ReadOnly : QIODevice::WriteOnly));
+    if (reason.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ReadOnly device"));
+    QString errors;
+    QTextStream out(&file);
+    QTextStream err(&errors);
+    const int status = qb::RunCli(arguments, out, err);
+    err.flush();
+    QCOMPARE(status, 1);
+    QVERIFY2(errors.startsWith("quillbrook-cli: cannot write the output: "), qPrintable(errors));
+    QVERIFY2(errors.endsWith(reason + u'\n'), qPrintable(errors));
+    QCOMPARE(errors.count(u'\n'), 1);
 }
 
 void TestCli::help_data() {

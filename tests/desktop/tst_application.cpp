@@ -12,6 +12,7 @@
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -38,6 +39,7 @@ private slots:
     void startUpMeasuresThePrinter();
     void firstRunWithoutSettings();
     void savedNameShowsOnTheMenu();
+    void startUpRemovesOldLeftoversOfSaves();
     void menuGeometry();
     void calculationWindowsHideTheMenu_data();
     void calculationWindowsHideTheMenu();
@@ -125,6 +127,26 @@ void TestApplication::firstRunWithoutSettings() {
     QVERIFY(!m_program->menu()->findChild<QLabel*>(QStringLiteral("MyName"))->isVisible());
     QVERIFY(m_program->background()->isVisible());
     QCOMPARE(m_program->settingsPath(), m_dir->filePath(QStringLiteral("Personal.Mtg")));
+}
+
+// A save killed before its rename leaves its temporary file; the next start removes it once it is
+// old enough not to be a save of another running copy.
+void TestApplication::startUpRemovesOldLeftoversOfSaves() {
+    const QString old = m_dir->filePath(QStringLiteral("Personal.Mtg.q7Rt2x"));
+    const QString recent = m_dir->filePath(QStringLiteral("Personal.Mtg.M4kz0P"));
+    for (const QString& path : {old, recent}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("0,\"Ann\",\"$\",0\r\n");
+        QVERIFY(file.flush());
+        if (path == old) {
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-2 * 3600),
+                                     QFileDevice::FileModificationTime));
+        }
+    }
+    start();
+    QVERIFY(!QFile::exists(old));
+    QVERIFY(QFile::exists(recent));
 }
 
 void TestApplication::savedNameShowsOnTheMenu() {

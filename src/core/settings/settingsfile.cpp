@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,11 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace qb {
 
@@ -241,6 +247,55 @@ bool canCreateFilesIn(const QString& dir) {
     return probe.open();
 }
 
+// The file a save writes for path: path itself unless it is a symbolic link, then the file the
+// link leads to when the save may go through it; no value when it may not.
+std::optional<QString> saveTarget(const QString& path) {
+#ifdef Q_OS_UNIX
+    // Enough for any sane chain of links; a loop ends here too.
+    constexpr int kMostLinks = 32;
+    QString current = path;
+    for (int links = 0; links <= kMostLinks; ++links) {
+        struct stat status {};
+        if (::lstat(QFile::encodeName(current).constData(), &status) != 0)
+            // Nothing there: a new file in the settings folder for the settings path itself, and
+            // a dangling link for any other.
+            return links == 0 ? std::optional<QString>(current) : std::nullopt;
+        if (!S_ISLNK(status.st_mode)) {
+            if (links == 0)
+                return current; // a regular file is replaced; anything else fails to save
+            if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid())
+                return std::nullopt;
+            return current;
+        }
+        if (status.st_uid != ::geteuid())
+            return std::nullopt;
+        const QString target = QFile::symLinkTarget(current);
+        if (target.isEmpty())
+            return std::nullopt;
+        current = target;
+    }
+    return std::nullopt;
+#else
+    if (QFileInfo(path).isSymLink())
+        return std::nullopt;
+    return path;
+#endif
+}
+
+// A file of the user's own, not a link, last written more than an hour ago.
+bool isOldFileOfOurOwn(const QString& path, const QDateTime& hourAgo) {
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile() || info.lastModified() >= hourAgo)
+        return false;
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_uid == ::geteuid();
+#else
+    return true;
+#endif
+}
+
 } // namespace
 
 QString SettingsFilePath(const QString& programDir) {
@@ -281,7 +336,10 @@ bool SaveSettings(const SharedState& state, const QString& path) {
     const QByteArray line = QByteArray::number(state.PrinterFontChoice) + ',' +
                             quoted(state.OwnerName) + ',' + quoted(state.CurrencySymbol) + ',' +
                             QByteArray::number(state.CompoundChoice) + "\r\n";
-    QSaveFile file(path);
+    const std::optional<QString> target = saveTarget(path);
+    if (!target)
+        return false;
+    QSaveFile file(*target);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // The line is buffered; a disk that fills up shows only when the buffer goes out, and
@@ -291,6 +349,24 @@ bool SaveSettings(const SharedState& state, const QString& path) {
         return false;
     }
     return file.commit();
+}
+
+void RemoveLeftoverSaveFiles(const QString& path) {
+    const QFileInfo target(saveTarget(path).value_or(path));
+    const QDir folder = target.absoluteDir();
+    const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    // QSaveFile names its temporary file after the file it replaces: "Personal.Mtg.a1B2c3".
+    const QString prefix = target.fileName() + u'.';
+    const QStringList names = folder.entryList({prefix + QStringLiteral("??????")},
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        // The filter is a wildcard, and a linked file's name may hold wildcard characters itself.
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            continue;
+        const QString leftover = folder.filePath(name);
+        if (isOldFileOfOurOwn(leftover, hourAgo))
+            QFile::remove(leftover);
+    }
 }
 
 } // namespace qb

@@ -52,9 +52,20 @@ void LoadSettings(SharedState& state, const QString& path);
 // written to a temporary file that takes the old one's place only when complete, so a failure
 // half-way leaves the previous settings intact. Returns false on any failure.
 //
+// A symbolic link in the settings file's place is written through only when the link (every
+// link on the way) and the file it leads to belong to the user running the program and that
+// file is a regular one. Any other link (to another user's file, to a device, to nothing) is
+// left as it is, with what it points to, and the save fails.
+//
 // The format has no way to quote a double quote inside a string, so each '"' of the name or the
 // symbol is written as an apostrophe ('), and a control character (which a name typed into a
 // single-line box does not hold, but a pasted one might) as a blank; the line always reads back.
 bool SaveSettings(const SharedState& state, const QString& path);
+
+// Removes what saves killed half-way left behind: the temporary files named after the settings
+// file and a dot and six characters, beside the file a save would write. Only regular files of
+// the user's own that are older than an hour go, so a save running in a second copy of the
+// program at the same moment is never touched; links, folders and other users' files stay.
+void RemoveLeftoverSaveFiles(const QString& path);
 
 } // namespace qb

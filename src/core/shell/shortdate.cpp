@@ -12,6 +12,30 @@ QDate serialEpoch() {
     return QDate(1899, 12, 30);
 }
 
+// A few locales (Chakma, Fulah in Adlam script) write their digits from beyond the 16-bit range
+// of characters, and Qt writes dates in them but reads such digits back only as ASCII ones. The
+// text goes back to ASCII digits before it is read; in other locales it is read as it stands.
+QString withAsciiDigits(const QString& text, const QLocale& locale) {
+    const QString zero = locale.zeroDigit();
+    if (zero.size() != 2 || !QChar::isSurrogate(zero[0].unicode()))
+        return text;
+    const char32_t zeroCode = QChar::surrogateToUcs4(zero[0], zero[1]);
+    QString ascii;
+    ascii.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            const char32_t code = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            if (code >= zeroCode && code < zeroCode + 10) {
+                ascii += QChar(static_cast<char16_t>(u'0' + (code - zeroCode)));
+                ++i;
+                continue;
+            }
+        }
+        ascii += text[i];
+    }
+    return ascii;
+}
+
 } // namespace
 
 QString ShortDatePattern(const QLocale& locale) {
@@ -49,7 +73,7 @@ std::optional<QDate> ParseShortDate(const QString& text, const QLocale& locale) 
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
-    QDate date = locale.toDate(trimmed, ShortDatePattern(locale));
+    QDate date = locale.toDate(withAsciiDigits(trimmed, locale), ShortDatePattern(locale));
     if (!date.isValid())
         date = QDate::fromString(trimmed, QStringLiteral("yyyy-MM-dd"));
     if (!date.isValid())

@@ -8,6 +8,7 @@
 // block. Nothing here resets the model or re-lays out the view per cell.
 #include "desktop/platform/grid.h"
 
+#include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
 
 #include <QApplication>
@@ -443,7 +444,9 @@ Grid::Grid(QWidget* parent)
     setRows(2);
 }
 
-Grid::~Grid() = default;
+Grid::~Grid() {
+    DetachFromChildren(*this);
+}
 
 int Grid::cols() const {
     return m_model->gridCols();

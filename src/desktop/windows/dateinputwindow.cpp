@@ -5,6 +5,7 @@
 
 #include "core/shell/shortdate.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/teardown.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -75,6 +76,10 @@ DateInputWindow::DateInputWindow(SharedState& state, MessageBoxService& messages
     m_state.EntryStarted = 0;
     m_date->setText(shownDate(m_state.FirstPayDate));
     m_date->setFocus();
+}
+
+DateInputWindow::~DateInputWindow() {
+    DetachFromChildren(*this);
 }
 
 // A refused date keeps the window open so the user can type it again; the message has said why

@@ -20,6 +20,7 @@ class DateInputWindow : public QDialog {
 
 public:
     DateInputWindow(SharedState& state, MessageBoxService& messages, QWidget* parent = nullptr);
+    ~DateInputWindow() override;
 
     // "&OK", callable as a click would run it.
     void okExit();

@@ -1,6 +1,7 @@
 #include "desktop/windows/mainmenu.h"
 
 #include "desktop/platform/keys.h"
+#include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
 
 #include <QCloseEvent>
@@ -102,6 +103,10 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
             &MainMenu::aboutChosen);
     connect(addButton("EndMort", QStringLiteral("E&xit Program"), 4800), &QPushButton::clicked,
             this, &MainMenu::exitChosen);
+}
+
+MainMenu::~MainMenu() {
+    DetachFromChildren(*this);
 }
 
 QPushButton* MainMenu::addButton(const char* name, const QString& caption, int top) {

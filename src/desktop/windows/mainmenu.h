@@ -23,6 +23,7 @@ class MainMenu : public QWidget {
 
 public:
     explicit MainMenu(QWidget* parent = nullptr);
+    ~MainMenu() override;
 
     // The name label shows the user's name when there is one and is hidden otherwise.
     void showOwnerName(const QString& name);

@@ -3,6 +3,7 @@
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/teardown.h"
 #include "desktop/platform/typinglimit.h"
 
 #include <QApplication>
@@ -62,6 +63,10 @@ PersonalizeWindow::PersonalizeWindow(SharedState& state, QString settingsPath, Q
     setModal(true);
     buildControls();
     load();
+}
+
+PersonalizeWindow::~PersonalizeWindow() {
+    DetachFromChildren(*this);
 }
 
 void PersonalizeWindow::buildControls() {

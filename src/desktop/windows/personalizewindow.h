@@ -26,6 +26,7 @@ class PersonalizeWindow : public QDialog {
 public:
     // settingsPath is the file the exit button writes (see SettingsFilePath).
     PersonalizeWindow(SharedState& state, QString settingsPath, QWidget* parent = nullptr);
+    ~PersonalizeWindow() override;
 
     // Every way of closing the window ends here: the days-per-year pick is applied even when the
     // focus never left its group.

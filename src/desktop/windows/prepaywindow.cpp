@@ -10,6 +10,7 @@
 #include "core/shell/format.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
 
 #include <QFocusEvent>
@@ -65,6 +66,10 @@ PrePayWindow::PrePayWindow(SharedState& state, MessageBoxService& messages, QWid
     setWindowTitle(QStringLiteral("Additional Payments"));
     buildControls();
     load();
+}
+
+PrePayWindow::~PrePayWindow() {
+    DetachFromChildren(*this);
 }
 
 void PrePayWindow::buildControls() {

@@ -24,6 +24,7 @@ class PrePayWindow : public QDialog {
 
 public:
     PrePayWindow(SharedState& state, MessageBoxService& messages, QWidget* parent = nullptr);
+    ~PrePayWindow() override;
 
     // The command buttons' own work, callable as a click would run it.
     void usePrePay(); // "&OK"

@@ -6,6 +6,7 @@
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
+#include "desktop/platform/teardown.h"
 #include "desktop/platform/typinglimit.h"
 
 #include <QCloseEvent>
@@ -212,6 +213,10 @@ TableWindow::TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxS
     load();
     // Room for the whole form and a good twenty rows of the table.
     resize(std::max(sizeHint().width(), 760), 720);
+}
+
+TableWindow::~TableWindow() {
+    DetachFromChildren(*this);
 }
 
 void TableWindow::buildControls() {

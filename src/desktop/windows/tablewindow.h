@@ -64,6 +64,7 @@ class TableWindow : public QWidget {
 public:
     TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxService& messages,
                 QWidget* parent = nullptr);
+    ~TableWindow() override;
 
     // The command buttons' own work, callable as a click would run it.
     void calculate();

@@ -15,7 +15,10 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace qb;
@@ -38,6 +41,10 @@ private slots:
     void saveToImpossiblePath_data();
     void saveToImpossiblePath();
     void failedWriteKeepsThePreviousFile();
+    void saveThroughALink_data();
+    void saveThroughALink();
+    void leftoverSaveFiles_data();
+    void leftoverSaveFiles();
     void load_data();
     void load();
     void hugeFiles();
@@ -282,6 +289,178 @@ void TestSettingsFile::failedWriteKeepsThePreviousFile() {
              QStringList{QStringLiteral("Personal.Mtg")});
 #else
     QSKIP("needs a file-size limit");
+#endif
+}
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// Everything in a folder, broken links and hidden files included.
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden |
+                                  QDir::System);
+}
+
+// A user id that is not the one running the tests.
+constexpr uid_t kOtherUser = 4242;
+
+// Gives path, never following a link, to kOtherUser; false when this user may not.
+bool giveAway(const QString& path) {
+    return ::lchown(QFile::encodeName(path).constData(), kOtherUser, static_cast<gid_t>(-1)) == 0;
+}
+
+// Sets the modification time of path itself (a link, not its target) to hours ago.
+bool ageBy(const QString& path, int hours) {
+    timespec times[2] = {};
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = ::time(nullptr) - hours * 3600 - 60;
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) ==
+           0;
+}
+
+} // namespace
+#endif
+
+// "Personal.Mtg" as a symbolic link: a save writes through it only to a regular file, when both
+// the link and that file are the user's own; otherwise the link and what it points to stay as
+// they are. Giving files away needs root; without it those rows are skipped.
+void TestSettingsFile::saveThroughALink_data() {
+    QTest::addColumn<QString>("target"); // inside the folder "elsewhere", or absolute
+    QTest::addColumn<bool>("targetIsFile");
+    QTest::addColumn<bool>("otherOwnsTarget");
+    QTest::addColumn<bool>("otherOwnsLink");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("own link to own file") << "mine.txt" << true << false << false << true;
+    QTest::newRow("link to another user's file") << "theirs.txt" << true << true << false << false;
+    QTest::newRow("another user's link to own file")
+        << "mine.txt" << true << false << true << false;
+    QTest::newRow("link to a device") << "/dev/null" << false << false << false << false;
+    QTest::newRow("dangling link") << "missing.txt" << false << false << false << false;
+    QTest::newRow("link to a folder") << "." << false << false << false << false;
+}
+
+void TestSettingsFile::saveThroughALink() {
+#ifdef Q_OS_UNIX
+    QFETCH(QString, target);
+    QFETCH(bool, targetIsFile);
+    QFETCH(bool, otherOwnsTarget);
+    QFETCH(bool, otherOwnsLink);
+    QFETCH(bool, written);
+
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("elsewhere")));
+    const QString elsewhere = m_dir->filePath(QStringLiteral("elsewhere"));
+    const QString targetPath =
+        QDir::cleanPath(target.startsWith(u'/') ? target : elsewhere + u'/' + target);
+    const QByteArray previous("1,\"Ann\",\"$\",4\r\n");
+    if (targetIsFile) {
+        QFile file(targetPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(previous), previous.size());
+    }
+    QVERIFY(QFile::link(targetPath, filePath()));
+    if ((otherOwnsTarget && !giveAway(targetPath)) || (otherOwnsLink && !giveAway(filePath())))
+        QSKIP("giving a file to another user needs root");
+    struct stat before {};
+    const bool device = target == u"/dev/null";
+    if (device) {
+        QCOMPARE(::lstat("/dev/null", &before), 0);
+        QVERIFY(S_ISCHR(before.st_mode));
+    }
+    const QStringList entriesElsewhere = entries(elsewhere);
+
+    SharedState state;
+    state.OwnerName = QStringLiteral("Bo");
+    state.CurrencySymbol = QStringLiteral("kr");
+    QCOMPARE(SaveSettings(state, filePath()), written);
+
+    // The link stays a link to the same place, and nothing new appears beside it or its target.
+    QVERIFY(QFileInfo(filePath()).isSymLink());
+    QCOMPARE(QFileInfo(filePath()).symLinkTarget(), targetPath);
+    QCOMPARE(entries(m_dir->path()),
+             (QStringList{QStringLiteral("elsewhere"), QStringLiteral("Personal.Mtg")}));
+    QCOMPARE(entries(elsewhere), entriesElsewhere);
+    if (device) {
+        struct stat after {};
+        QCOMPARE(::lstat("/dev/null", &after), 0);
+        QVERIFY(S_ISCHR(after.st_mode));
+        QCOMPARE(after.st_rdev, before.st_rdev);
+        QCOMPARE(after.st_ino, before.st_ino);
+    } else if (targetIsFile) {
+        QFile file(targetPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), written ? QByteArray("0,\"Bo\",\"kr\",0\r\n") : previous);
+        QVERIFY(!QFileInfo(targetPath).isSymLink());
+    }
+#else
+    QSKIP("symbolic links and owners are checked on Unix");
+#endif
+}
+
+// What a save killed half-way leaves: "Personal.Mtg." and six characters. Only the old regular
+// files of the user's own go; the rest may be a save running right now, or not ours to remove.
+void TestSettingsFile::leftoverSaveFiles_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind"); // file, link or folder
+    QTest::addColumn<int>("hoursOld");
+    QTest::addColumn<bool>("otherOwner");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("old leftover") << "Personal.Mtg.a1B2c3"
+                                  << "file" << 2 << false << true;
+    QTest::newRow("a day old") << "Personal.Mtg.Zz9Yy8"
+                               << "file" << 24 << false << true;
+    QTest::newRow("recent: a save in progress") << "Personal.Mtg.a1B2c3"
+                                                << "file" << 0 << false << false;
+    QTest::newRow("another user's") << "Personal.Mtg.a1B2c3"
+                                    << "file" << 2 << true << false;
+    QTest::newRow("a link") << "Personal.Mtg.a1B2c3"
+                            << "link" << 2 << false << false;
+    QTest::newRow("a folder") << "Personal.Mtg.a1B2c3"
+                              << "folder" << 2 << false << false;
+    QTest::newRow("five characters") << "Personal.Mtg.a1B2c"
+                                     << "file" << 2 << false << false;
+    QTest::newRow("seven characters") << "Personal.Mtg.a1B2c3d"
+                                      << "file" << 2 << false << false;
+    QTest::newRow("another name") << "Personal.Mtx.a1B2c3"
+                                  << "file" << 2 << false << false;
+}
+
+void TestSettingsFile::leftoverSaveFiles() {
+#ifdef Q_OS_UNIX
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(int, hoursOld);
+    QFETCH(bool, otherOwner);
+    QFETCH(bool, removed);
+
+    const QByteArray settings("1,\"Ann\",\"$\",4\r\n");
+    writeFile(settings);
+    QVERIFY(ageBy(filePath(), 5));
+    const QString path = m_dir->filePath(name);
+    const QString linked = m_dir->filePath(QStringLiteral("linked.txt"));
+    if (kind == u"folder") {
+        QVERIFY(QDir(m_dir->path()).mkdir(name));
+    } else {
+        QFile file(kind == u"link" ? linked : path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (kind == u"link") {
+            QVERIFY(ageBy(linked, hoursOld));
+            QVERIFY(QFile::link(linked, path));
+        }
+    }
+    QVERIFY(ageBy(path, hoursOld));
+    if (otherOwner && !giveAway(path))
+        QSKIP("giving a file to another user needs root");
+
+    RemoveLeftoverSaveFiles(filePath());
+    QCOMPARE(QFileInfo(path).exists() || QFileInfo(path).isSymLink(), !removed);
+    QCOMPARE(readFile(), settings);
+    if (kind == u"link")
+        QVERIFY(QFileInfo(linked).isFile());
+#else
+    QSKIP("owners and links are checked on Unix");
 #endif
 }
 

@@ -13,6 +13,7 @@ private slots:
     void pattern();
     void roundTrip_data();
     void roundTrip();
+    void roundTripInEveryLocale();
     void parse_data();
     void parse();
     void serial_data();
@@ -83,6 +84,24 @@ void TestShortDate::roundTrip() {
     const std::optional<QDate> back = qb::ParseShortDate(qb::ToShortDate(date, locale), locale);
     QVERIFY(back.has_value());
     QCOMPARE(*back, date);
+}
+
+// Whatever the locale's digits and names, a date the program writes reads back as the same date;
+// some locales write digits from beyond the 16-bit range of characters.
+void TestShortDate::roundTripInEveryLocale() {
+    const QList<QDate> dates{QDate(2027, 1, 31), QDate(2028, 2, 29), QDate(9999, 12, 31)};
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    QVERIFY(locales.size() > 100);
+    QStringList failures;
+    for (const QLocale& locale : locales) {
+        for (QDate date : dates) {
+            const QString text = qb::ToShortDate(date, locale);
+            if (qb::ParseShortDate(text, locale) != date)
+                failures << locale.name() + u' ' + text;
+        }
+    }
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral(", "))));
 }
 
 void TestShortDate::parse_data() {

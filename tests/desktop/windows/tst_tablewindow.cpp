@@ -58,6 +58,8 @@ private slots:
     void showGraphWithoutResults();
     void datesToggle();
     void exitErasesTheTables();
+    void destroyedWhileEditing_data();
+    void destroyedWhileEditing();
 
 private:
     template <class T> T* control(const char* name) {
@@ -500,6 +502,46 @@ void TestTableWindow::exitErasesTheTables() {
     QVERIFY(m_state.InputValues.empty());
     QCOMPARE(m_state.DataCount, 0);
     QCOMPARE(m_state.TableView, 0);
+}
+
+// A window destroyed while it shows, with a box being edited: the destruction moves the focus out
+// of the box, and the box's last signal must not reach the window being destroyed. A slot that
+// still ran would mark an entry as started, or take the typed term as picked from the list and
+// erase the additional payments.
+void TestTableWindow::destroyedWhileEditing_data() {
+    QTest::addColumn<bool>("loan");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("mortgage term from the list") << false << "InTerm"
+                                                 << "30";
+    QTest::newRow("loan term from the list") << true << "InTerm"
+                                             << "36";
+    QTest::newRow("term not in the list") << false << "InTerm"
+                                          << "12";
+    QTest::newRow("rate") << false << "InRate"
+                          << "7";
+    QTest::newRow("principal") << true << "InPrincipal"
+                               << "5000";
+}
+
+void TestTableWindow::destroyedWhileEditing() {
+    QFETCH(bool, loan);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+
+    m_window = std::make_unique<TableWindow>(loan ? LoanTablesSetup() : MortgageTablesSetup(),
+                                             m_state, m_messages);
+    QVERIFY(ShowActive(m_window.get()));
+    typeInto(control<QWidget>(qPrintable(box)), typed);
+    QCOMPARE(QApplication::focusWidget()->window(), m_window.get());
+
+    m_state.EntryStarted = 0;
+    m_state.PrePayTable.at(3, 2) = Currency::fromDouble(1500);
+    m_window.reset();
+    QCOMPARE(m_state.EntryStarted, 0);
+    QCOMPARE(m_state.PrePayTable.at(3, 2), Currency::fromDouble(1500));
+    QVERIFY(m_messages.shown.empty());
 }
 
 QTEST_MAIN(TestTableWindow)
