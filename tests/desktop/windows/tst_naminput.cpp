@@ -43,12 +43,24 @@ void TestNamInput::leaving_data() {
     QTest::addColumn<QString>("header");
     QTest::addColumn<bool>("cancelled");
 
-    QTest::newRow("continue") << "Smith, 12 Elm St" << "continue" << "Smith, 12 Elm St" << false;
-    QTest::newRow("continue with nothing typed") << "" << "continue" << "" << false;
-    QTest::newRow("cancel") << "Smith" << "cancel" << "1" << true;
-    QTest::newRow("1 typed is a cancel") << "1" << "continue" << "1" << true;
-    QTest::newRow("11 is a header") << "11" << "continue" << "11" << false;
-    QTest::newRow("frame keeps the previous header") << "Smith" << "frame" << "previous" << false;
+    QTest::newRow("continue") << "Smith, 12 Elm St"
+                              << "continue"
+                              << "Smith, 12 Elm St" << false;
+    QTest::newRow("continue with nothing typed") << ""
+                                                 << "continue"
+                                                 << "" << false;
+    QTest::newRow("cancel") << "Smith"
+                            << "cancel"
+                            << "1" << true;
+    QTest::newRow("1 typed is a cancel") << "1"
+                                         << "continue"
+                                         << "1" << true;
+    QTest::newRow("11 is a header") << "11"
+                                    << "continue"
+                                    << "11" << false;
+    QTest::newRow("frame keeps the previous header") << "Smith"
+                                                     << "frame"
+                                                     << "previous" << false;
 }
 
 void TestNamInput::leaving() {
