@@ -13,7 +13,7 @@ namespace qb {
 namespace {
 
 const QString kReportUsage = QStringLiteral(
-    R"(Usage: quillbrook-cli report mortgage|loan [options]
+                                 R"(Usage: quillbrook-cli report mortgage|loan [options]
 
 Prints the report the Mortgage Tables or Personal Loan Table window prints with
 To Printer: the header, the inputs and results, the table page by page, the
@@ -43,9 +43,10 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
     }
     const bool loan = kind == u"loan";
     if (!loan && kind != u"mortgage") {
-        PrintCliError(err, kind.isEmpty()
-                               ? QStringLiteral("report: say mortgage or loan")
-                               : QStringLiteral("report: \"%1\" is not mortgage or loan").arg(kind));
+        PrintCliError(err,
+                      kind.isEmpty()
+                          ? QStringLiteral("report: say mortgage or loan")
+                          : QStringLiteral("report: \"%1\" is not mortgage or loan").arg(kind));
         return 2;
     }
     const TableReportLayout& layout = loan ? LoanTableReport() : MortgageTableReport();

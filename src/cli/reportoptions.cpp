@@ -76,8 +76,7 @@ const QString kReportOptionsHelp = QStringLiteral(
 )");
 
 bool IsReportOption(QStringView name) {
-    return name == u"header" || name == u"currency" || name == u"lines-per-page" ||
-           name == u"pdf";
+    return name == u"header" || name == u"currency" || name == u"lines-per-page" || name == u"pdf";
 }
 
 void ApplyReportOption(const QString& name, const QString& value, ReportOptions& options) {
@@ -109,8 +108,7 @@ void CheckReportOptions(const ReportOptions& options) {
 }
 
 int WriteReport(const ReportOptions& options, const QString& reportName, SharedState& state,
-                const std::function<void(Printer&)>& report, QTextStream& out,
-                QTextStream& err) {
+                const std::function<void(Printer&)>& report, QTextStream& out, QTextStream& err) {
     state.ReportHeader = options.header;
     state.CurrencySymbol = options.currency;
     if (!options.pdf.isEmpty())

@@ -42,7 +42,6 @@ void CheckReportOptions(const ReportOptions& options);
 // the PDF to its file. A PDF that cannot be written prints "cannot write the output: REASON"
 // on err. Returns the exit status: 0, or 1 when the output could not be written.
 int WriteReport(const ReportOptions& options, const QString& reportName, SharedState& state,
-                const std::function<void(Printer&)>& report, QTextStream& out,
-                QTextStream& err);
+                const std::function<void(Printer&)>& report, QTextStream& out, QTextStream& err);
 
 } // namespace qb

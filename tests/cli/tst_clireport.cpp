@@ -121,10 +121,11 @@ void TestCliReport::refused_data() {
     QTest::newRow("header of 77 characters")
         << QStringList{"mortgage", "--header", QString(77, u'x')} << 2
         << "--header: more than 76 characters";
-    QTest::newRow("header with a line feed")
-        << QStringList{"mortgage", "--header", "a\nb"} << 2 << "--header: holds a control character";
-    QTest::newRow("no lines a page") << QStringList{"mortgage", "--lines-per-page", "0"} << 2
-                                     << "--lines-per-page: \"0\" is not a whole number from 1 to 1000";
+    QTest::newRow("header with a line feed") << QStringList{"mortgage", "--header", "a\nb"} << 2
+                                             << "--header: holds a control character";
+    QTest::newRow("no lines a page")
+        << QStringList{"mortgage", "--lines-per-page", "0"} << 2
+        << "--lines-per-page: \"0\" is not a whole number from 1 to 1000";
     QTest::newRow("too many lines a page")
         << QStringList{"mortgage", "--lines-per-page", "1001"} << 2
         << "--lines-per-page: \"1001\" is not a whole number from 1 to 1000";

@@ -14,14 +14,14 @@ namespace {
 
 const QString kRule(75, u'_');
 const QString kLineBreak = QStringLiteral("\r\n");
-const QString kHeading1 = QStringLiteral(
-    " Payment    Interest   Principal     Remaining    Cumulative     Cumulative");
-const QString kYearHeading2 = QStringLiteral(
-    "  Year       Payment     Payment       Balance      Interest      Principal");
-const QString kPaymentHeading2 = QStringLiteral(
-    "No. Year     Payment     Payment       Balance      Interest      Principal");
-const QString kDateHeading2 = QStringLiteral(
-    "   Date      Payment     Payment       Balance      Interest      Principal");
+const QString kHeading1 =
+    QStringLiteral(" Payment    Interest   Principal     Remaining    Cumulative     Cumulative");
+const QString kYearHeading2 =
+    QStringLiteral("  Year       Payment     Payment       Balance      Interest      Principal");
+const QString kPaymentHeading2 =
+    QStringLiteral("No. Year     Payment     Payment       Balance      Interest      Principal");
+const QString kDateHeading2 =
+    QStringLiteral("   Date      Payment     Payment       Balance      Interest      Principal");
 
 constexpr int kFirstPageLines = 24;
 constexpr int kLaterPageLines = 7;
@@ -190,8 +190,7 @@ const TableReportLayout& MortgageTableReport() {
     static const TableReportLayout layout{
         QStringLiteral("Mortgage Table"),
         QStringLiteral(" Mortgage Table"),
-        {QStringLiteral(
-             "Principal      Annual        Amortization   Interest           Frequency"),
+        {QStringLiteral("Principal      Annual        Amortization   Interest           Frequency"),
          QStringLiteral(
              "amount of      interest      period in      compounding        and type of"),
          QStringLiteral(
@@ -210,8 +209,7 @@ const TableReportLayout& LoanTableReport() {
     static const TableReportLayout layout{
         QStringLiteral("Personal Loan Table"),
         QStringLiteral(" Personal Loan Table"),
-        {QStringLiteral(
-             "Principal      Annual        Length of      Interest           Frequency"),
+        {QStringLiteral("Principal      Annual        Length of      Interest           Frequency"),
          QStringLiteral(
              "amount of      interest      the loan       compounding        and type of"),
          QStringLiteral(
@@ -232,9 +230,9 @@ const TableReportLayout& LoanTableReport() {
     return layout;
 }
 
-TableReportFigures TableReportFigures::of(const TableReportLayout& layout,
-                                          const SharedState& state, const Calculation& result,
-                                          QStringView compounding, QStringView frequency) {
+TableReportFigures TableReportFigures::of(const TableReportLayout& layout, const SharedState& state,
+                                          const Calculation& result, QStringView compounding,
+                                          QStringView frequency) {
     const double scale = layout.termInMonths ? 12 : 1;
     TableReportFigures figures;
     figures.term = state.InputValues.at(3).toDouble() * scale;

@@ -62,7 +62,8 @@ TableReportFigures monthlyFigures() {
 }
 
 // The pages of a report; 240 twips a line gives 58 lines a page.
-QList<QStringList> print(SharedState& state, const TableReportLayout& layout = MortgageTableReport(),
+QList<QStringList> print(SharedState& state,
+                         const TableReportLayout& layout = MortgageTableReport(),
                          const TableReportFigures& figures = monthlyFigures(),
                          double lineHeight = 240) {
     TextPrinter printer(lineHeight);
@@ -222,7 +223,8 @@ void TestTableReport::yearlyRows() {
     QCOMPARE(pages.first()[22], QStringLiteral("   Year       Payment     Payment       Balance "
                                                "     Interest      Principal"));
     // The totals are those of the last row printed.
-    QVERIFY(pages.last().last().endsWith(QStringLiteral("$2,%1.00").arg(rows, 3, 10, QLatin1Char('0'))));
+    QVERIFY(pages.last().last().endsWith(
+        QStringLiteral("$2,%1.00").arg(rows, 3, 10, QLatin1Char('0'))));
 }
 
 void TestTableReport::firstColumn_data() {
@@ -232,13 +234,16 @@ void TestTableReport::firstColumn_data() {
     QTest::addColumn<QString>("row");
 
     QTest::newRow("every payment")
-        << 2 << false << " No. Year     Payment     Payment       Balance      Interest      Principal"
+        << 2 << false
+        << " No. Year     Payment     Payment       Balance      Interest      Principal"
         << "   14  2       114.00      214.00     99,860.00      1,014.00       2,014.00";
     QTest::newRow("yearly")
-        << 1 << false << "   Year       Payment     Payment       Balance      Interest      Principal"
+        << 1 << false
+        << "   Year       Payment     Payment       Balance      Interest      Principal"
         << "    14         114.00      214.00     99,860.00      1,014.00       2,014.00";
     QTest::newRow("by date")
-        << 2 << true << "    Date      Payment     Payment       Balance      Interest      Principal"
+        << 2 << true
+        << "    Date      Payment     Payment       Balance      Interest      Principal"
         << " 12/31/2049    114.00      214.00     99,860.00      1,014.00       2,014.00";
 }
 
