@@ -69,8 +69,12 @@ private slots:
 
 private:
     void open(const TableWindowSetup& setup);
-    void calculate() { QTest::mouseClick(Control<QPushButton>(m_window.get(), m_calcName), Qt::LeftButton); }
-    void pressToPrinter() { QTest::mouseClick(Control<QPushButton>(m_window.get(), m_printName), Qt::LeftButton); }
+    void calculate() {
+        QTest::mouseClick(Control<QPushButton>(m_window.get(), m_calcName), Qt::LeftButton);
+    }
+    void pressToPrinter() {
+        QTest::mouseClick(Control<QPushButton>(m_window.get(), m_printName), Qt::LeftButton);
+    }
 
     SharedState m_state;
     RecordingMessageBox m_messages;
@@ -115,10 +119,18 @@ void TestPrintTable::headerDialog_data() {
     QTest::addColumn<bool>("printed");
     QTest::addColumn<QString>("header");
 
-    QTest::newRow("continue") << "Smith" << "Acept" << "" << true << "Smith";
-    QTest::newRow("cancel") << "Smith" << "NAcept" << "" << false << "1";
-    QTest::newRow("1 typed") << "1" << "Acept" << "" << false << "1";
-    QTest::newRow("frame keeps the last header") << "Smith" << "" << "Jones" << true << "Jones";
+    QTest::newRow("continue") << "Smith"
+                              << "Acept"
+                              << "" << true << "Smith";
+    QTest::newRow("cancel") << "Smith"
+                            << "NAcept"
+                            << "" << false << "1";
+    QTest::newRow("1 typed") << "1"
+                             << "Acept"
+                             << "" << false << "1";
+    QTest::newRow("frame keeps the last header") << "Smith"
+                                                 << ""
+                                                 << "Jones" << true << "Jones";
 }
 
 void TestPrintTable::headerDialog() {
@@ -146,15 +158,14 @@ void TestPrintTable::windowAndCommandLinePrintTheSame_data() {
     QTest::addColumn<QStringList>("options");
 
     QTest::newRow("mortgage, every payment")
-        << false << false
-        << QStringList{"mortgage", "--view", "all", "--header", "Smith, 12 Elm St",
-                       "--lines-per-page", "58"};
+        << false << false << QStringList{"mortgage",         "--view",           "all", "--header",
+                                         "Smith, 12 Elm St", "--lines-per-page", "58"};
     QTest::newRow("mortgage, additional payment")
-        << false << true
-        << QStringList{"mortgage", "--view", "all", "--header", "Smith, 12 Elm St", "--extra",
-                       "2:5000"};
-    QTest::newRow("loan")
-        << true << false << QStringList{"loan", "--header", "Smith, 12 Elm St", "--lines-per-page", "58"};
+        << false << true << QStringList{"mortgage",         "--view",  "all",   "--header",
+                                        "Smith, 12 Elm St", "--extra", "2:5000"};
+    QTest::newRow("loan") << true << false
+                          << QStringList{"loan", "--header", "Smith, 12 Elm St", "--lines-per-page",
+                                         "58"};
 }
 
 void TestPrintTable::windowAndCommandLinePrintTheSame() {
