@@ -30,8 +30,8 @@ struct FortyYearsWeekly {
         const qb::Frequency& weekly = qb::kFrequencies[3];
         const qb::Compounding& monthly = qb::kCompoundings[0];
         result = qb::Calculate(state, weekly.text, monthly.text);
-        figures = qb::TableReportFigures::of(qb::MortgageTableReport(), state, result,
-                                             monthly.text, weekly.text);
+        figures = qb::TableReportFigures::of(qb::MortgageTableReport(), state, result, monthly.text,
+                                             weekly.text);
     }
     bool complete() const { return state.TableRows == 2080; }
 };
