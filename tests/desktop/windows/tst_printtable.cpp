@@ -1,16 +1,19 @@
 // The To Printer button of the table windows: the no-data message, the header dialog and its
 // cancel, and the report the window prints, compared line for line with what
 // "quillbrook-cli report" prints for the same loan.
-#include "cli/schedulecommand.h"
+#include "cli/clirun.h"
 #include "core/settings/daysperyear.h"
 #include "core/shell/printservice.h"
 #include "desktop/windows/naminput.h"
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -66,6 +69,7 @@ private slots:
     void headerDialog();
     void windowAndCommandLinePrintTheSame_data();
     void windowAndCommandLinePrintTheSame();
+    void commandLinePdf();
 
 private:
     void open(const TableWindowSetup& setup);
@@ -188,16 +192,29 @@ void TestPrintTable::windowAndCommandLinePrintTheSame() {
     // The recording printer's 240-twip line gives the 58 lines a page the tool is told.
     const QString printed = m_printing.printer.reportText();
 
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    QCOMPARE(RunCli(QStringList{"report"} + options, outStream, errStream), 0);
-    outStream.flush();
-    QCOMPARE(err, QString());
-    QCOMPARE(out.split(u'\n'), printed.split(u'\n'));
+    const CliRun run = RunTool(QStringList{"report"} + options);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out.split(u'\n'), printed.split(u'\n'));
     QVERIFY(printed.count(u'\f') >= 1);
     QCOMPARE(printed.contains(QStringLiteral("Additional  Payments     Applied")), extra);
+}
+
+// The tool's PDF goes through the desktop program's printer: nothing on standard output, one
+// sheet a page. 300 rows in Courier New 11 (56 lines a page, so 29 rows on the first page and 49
+// on each next) take 7 pages.
+void TestPrintTable::commandLinePdf() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    const CliRun run = RunTool({"report", "mortgage", "--view", "all", "--pdf", path});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QString());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    QVERIFY(pdf.startsWith("%PDF"));
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    QCOMPARE(QString::fromLatin1(pdf).count(page), 7);
 }
 
 QTEST_MAIN(TestPrintTable)
