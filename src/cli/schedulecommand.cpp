@@ -7,6 +7,8 @@
 // ten-thousandths, never through a double, so a spreadsheet sees exactly what the schedule holds.
 #include "cli/schedulecommand.h"
 
+#include "cli/reportcommand.h"
+#include "cli/scheduleoptions.h"
 #include "cli/terms.h"
 #include "cli/usageerror.h"
 #include "core/engine/amortization.h"
@@ -39,6 +41,7 @@ constexpr int kLastExtraYear = 45;
 
 const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli schedule [options]
+       quillbrook-cli report mortgage|loan [options]   (see report --help)
        quillbrook-cli --help
 
 Works out the payment and the amortization schedule of a mortgage or loan and
@@ -88,8 +91,6 @@ Exit status: 0 on success, 1 when the output cannot be written, 2 for bad input
 or a loan that cannot be worked out.
 )");
 
-enum class OutputFormat { Text, Csv, Json };
-
 // The command-line names of the list entries, matched against the list texts without their
 // leading blanks so the names do not depend on how the lists are laid out.
 struct ListName {
@@ -114,20 +115,7 @@ constexpr std::array<ListName, 6> kFrequencyNames = {{
     {u"weekly-acc", u"Weekly(Acc)"},
 }};
 
-struct Options {
-    bool help = false;
-    Currency principal = Currency::fromUnits(100000 * Currency::kScale);
-    Currency rate = Currency::fromUnits(10 * Currency::kScale);
-    std::optional<int> years;
-    std::optional<int> months;
-    QStringView compounding = u"monthly";
-    QStringView frequency = u"monthly";
-    std::int16_t tableView = 2;
-    std::optional<QDate> firstDate;
-    std::map<int, Currency> extras;
-    int dayFactorChoice = kDefaultDayFactorChoice;
-    OutputFormat format = OutputFormat::Text;
-};
+using Options = ScheduleOptions;
 
 UsageError refused(const QString& option, const QString& text, const char* problem) {
     return Refused(option, text, QLatin1String(problem));
@@ -263,38 +251,13 @@ bool isValueOption(QStringView name) {
 
 Options parseScheduleOptions(const QStringList& arguments) {
     Options options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == u"--help" || argument == u"-h") {
-            options.help = true;
-            return options;
-        }
-        if (!argument.startsWith(u"--"))
-            throw UsageError{
-                QStringLiteral("unexpected argument \"%1\"").arg(ShownValue(argument))};
-        const qsizetype equals = argument.indexOf(u'=');
-        const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-        if (!isValueOption(name))
-            throw UsageError{
-                QStringLiteral("unknown option \"%1\"").arg(ShownValue(argument.left(equals)))};
-        QString value;
-        if (equals >= 0) {
-            value = argument.mid(equals + 1);
-        } else {
-            // A following option is taken for a forgotten value rather than read as one.
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(u"--"))
-                throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
-            value = arguments.at(++i);
-        }
-        if (value.isEmpty())
-            throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
-        applyOption(name, value, options);
-    }
-    if (options.years && options.months)
-        throw UsageError{QStringLiteral("--years and --months cannot be given together")};
-    // Only now is the term known, whatever the order of the options.
-    for (const auto& entry : options.extras)
-        CheckExtraYear(entry.first, termOf(options));
+    options.help = !ReadOptions(arguments, 1, isValueOption,
+                                [&options](const QString& name, const QString& value) {
+                                    applyOption(name, value, options);
+                                });
+    if (options.help)
+        return options;
+    CheckLoanOptions(options);
     return options;
 }
 
@@ -548,21 +511,39 @@ void fail(QTextStream& err, const QString& message) {
     err.flush();
 }
 
-// Writes the whole output and checks that it went out: a full disk or a closed standard output
-// must not pass for success with the output cut.
-int writeOutput(QTextStream& out, QTextStream& err, const QString& text) {
-    out << text;
-    out.flush();
-    if (out.status() == QTextStream::Ok)
-        return 0;
-    QString reason = out.device() ? out.device()->errorString() : QString();
-    if (reason.isEmpty())
-        reason = QStringLiteral("write error");
-    fail(err, QStringLiteral("cannot write the output: ") + reason);
-    return 1;
+} // namespace
+
+void CheckLoanOptions(const ScheduleOptions& options) {
+    if (options.years && options.months)
+        throw UsageError{QStringLiteral("--years and --months cannot be given together")};
+    // Only now is the term known, whatever the order of the options.
+    for (const auto& entry : options.extras)
+        CheckExtraYear(entry.first, termOf(options));
 }
 
-} // namespace
+UsageError RefusedOption(const QString& option, const QString& text, const char* problem) {
+    return refused(option, text, problem);
+}
+
+bool IsLoanOption(QStringView name) {
+    return name != u"format" && isValueOption(name);
+}
+
+void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options) {
+    applyOption(name, value, options);
+}
+
+void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
+    prepare(state, options);
+}
+
+QStringView FrequencyText(const ScheduleOptions& options) {
+    return frequencyFor(options.frequency).text;
+}
+
+QStringView CompoundingText(const ScheduleOptions& options) {
+    return compoundingFor(options.compounding).text;
+}
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (arguments.isEmpty()) {
@@ -571,7 +552,9 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     const QString& command = arguments.first();
     if (command == u"--help" || command == u"-h" || command == u"help")
-        return writeOutput(out, err, kUsage);
+        return WriteOutput(out, err, kUsage);
+    if (command == u"report")
+        return RunReport(arguments, out, err);
     if (command != u"schedule") {
         fail(err, QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"")
                       .arg(ShownValue(command)));
@@ -592,7 +575,7 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         fail(err, QString::fromLatin1(error.userMessage()));
         return 2;
     }
-    return writeOutput(out, err, output);
+    return WriteOutput(out, err, output);
 }
 
 } // namespace qb
