@@ -1,6 +1,8 @@
 // The option reading every command shares; see optionreader.h.
 #include "cli/optionreader.h"
 
+#include <QIODevice>
+
 namespace qb {
 
 bool ReadOptions(const QStringList& arguments, qsizetype first,

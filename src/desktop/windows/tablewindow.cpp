@@ -589,8 +589,10 @@ void TableWindow::showResults(const Calculation& result) {
     m_savings->setText(
         PadColumn(symbol + Format(result.interestSavings.toDouble(), u"###,,###.00"), 12));
 
-    if (!m_appliedExtras.empty())
-        listAppliedExtraPayments(result);
+    // A stale PrePayCount (the Additional Payments window closed by its frame) must not hide
+    // payments the engine applied.
+    if (m_state.PrePayCount > 0 || !m_appliedExtras.empty())
+        listAppliedExtraPayments();
 
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(0);
