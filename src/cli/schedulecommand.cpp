@@ -534,6 +534,27 @@ void fail(QTextStream& err, const QString& message) {
 
 } // namespace
 
+QString CalculateFromScheduleOptions(const QStringList& options, SharedState& state) {
+    for (const QString& option : options) {
+        if (option == u"--help" || option == u"-h" || option.startsWith(u"--format"))
+            return QStringLiteral("unknown option \"%1\"").arg(option.section(u'=', 0, 0));
+    }
+    try {
+        // The parser skips the command's name.
+        const Options parsed = parseScheduleOptions(QStringList(QString()) + options);
+        prepare(state, parsed);
+        Calculate(state, frequencyFor(parsed.frequency).text,
+                  compoundingFor(parsed.compounding).text);
+    } catch (const UsageError& error) {
+        return error.message;
+    } catch (const TermLimitError& error) {
+        return QString::fromLatin1(error.userMessage());
+    } catch (const CalculationError& error) {
+        return QString::fromLatin1(error.userMessage());
+    }
+    return QString();
+}
+
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (arguments.isEmpty()) {
         fail(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));

@@ -4,6 +4,8 @@
 #include "core/settings/settingsfile.h"
 #include "core/shell/printer.h"
 #include "core/shell/shortdate.h"
+#include "desktop/charts/graphicswindow.h"
+#include "desktop/charts/qtchartcontrol.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
@@ -34,6 +36,7 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
 }
 
 Application::~Application() {
+    delete m_chartWindow;
     delete m_tableWindow;
 }
 
@@ -87,6 +90,8 @@ void Application::openTableWindow(const TableWindowSetup& setup) {
         DateInputWindow dialog(m_state, m_messages, window);
         dialog.exec();
     });
+    connect(window, &TableWindow::chartRequested, this,
+            [this, window] { openChartWindow(window); });
     connect(window, &TableWindow::exited, this, &Application::tableWindowClosed);
     window->show();
 }
@@ -96,6 +101,27 @@ void Application::tableWindowClosed() {
         m_tableWindow->deleteLater();
     m_tableWindow = nullptr;
     m_menu->show();
+}
+
+// The calculation window has set ChartSource and hidden itself; the chart replaces it until the
+// chart's exit button brings it back with its results as they were.
+void Application::openChartWindow(QWidget* source) {
+    if (m_chartWindow)
+        return;
+    m_chartSource = source;
+    auto* window = new Graphics(m_state, m_messages, std::make_unique<QtChartControl>());
+    m_chartWindow = window;
+    connect(window, &Graphics::exited, this, &Application::chartWindowClosed);
+    window->show();
+}
+
+void Application::chartWindowClosed() {
+    if (m_chartWindow)
+        m_chartWindow->deleteLater();
+    m_chartWindow = nullptr;
+    if (m_chartSource)
+        m_chartSource->show();
+    m_chartSource = nullptr;
 }
 
 void Application::personalize() {

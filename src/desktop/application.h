@@ -5,6 +5,7 @@
 
 #include "core/shell/messagebox.h"
 #include "core/shell/shared.h"
+#include "desktop/charts/graphicswindow.h"
 #include "desktop/windows/tablewindow.h"
 
 #include <QObject>
@@ -41,6 +42,7 @@ public:
     BackgroundWindow* background() const { return m_background.get(); }
     TableWindow* tableWindow() const { return m_tableWindow; }
     HelpViewer* helpViewer() const { return m_helpViewer.get(); }
+    Graphics* chartWindow() const { return m_chartWindow; }
     QString settingsPath() const { return m_settingsPath; }
 
     static QString aboutText();
@@ -53,6 +55,8 @@ private:
     void measurePrinter(Printer& printer, bool folderMade);
     void openTableWindow(const TableWindowSetup& setup);
     void tableWindowClosed();
+    void openChartWindow(QWidget* source);
+    void chartWindowClosed();
     void personalize();
     void showHelp();
     void about();
@@ -65,6 +69,9 @@ private:
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<HelpViewer> m_helpViewer;
     QPointer<TableWindow> m_tableWindow;
+    QPointer<Graphics> m_chartWindow;
+    // The calculation window the chart was opened from, shown again when the chart closes.
+    QPointer<QWidget> m_chartSource;
 };
 
 } // namespace qb

@@ -3,6 +3,7 @@
 #include "core/shell/shortdate.h"
 #include "core/shell/textprinter.h"
 #include "desktop/application.h"
+#include "desktop/charts/graphicswindow.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/twips.h"
@@ -39,6 +40,8 @@ private slots:
     void calculationWindowsHideTheMenu_data();
     void calculationWindowsHideTheMenu();
     void tableWindowOpensItsDialogs();
+    void showGraphReplacesTheTableWindow_data();
+    void showGraphReplacesTheTableWindow();
     void additionalPaymentsAndDatesReachTheSchedule();
     void personalizeSavesAndShowsTheName();
     void aboutBox();
@@ -199,6 +202,52 @@ void TestApplication::tableWindowOpensItsDialogs() {
                       Qt::LeftButton);
     QCOMPARE(opened, QStringLiteral("DateInput"));
     QCOMPARE(m_program->state().ShowDates, 1);
+}
+
+void TestApplication::showGraphReplacesTheTableWindow_data() {
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<QString>("calcName");
+    QTest::addColumn<int>("chartSource");
+    QTest::addColumn<int>("points");
+    QTest::newRow("mortgage tables")
+        << QStringLiteral("MortCalc") << QStringLiteral("Calc4") << 4 << 25;
+    QTest::newRow("loan tables") << QStringLiteral("PersonalLoan") << QStringLiteral("Calc2") << 2
+                                 << 4;
+}
+
+// Show Graph hides the calculation window behind the chart; the chart's exit brings it back with
+// its results as they were.
+void TestApplication::showGraphReplacesTheTableWindow() {
+    QFETCH(QString, buttonName);
+    QFETCH(QString, calcName);
+    QFETCH(int, chartSource);
+    QFETCH(int, points);
+    start();
+    QTest::mouseClick(button(qPrintable(buttonName)), Qt::LeftButton);
+    TableWindow* window = m_program->tableWindow();
+    auto* graphs = window->findChild<QPushButton*>(QStringLiteral("Graphs"));
+    graphs->click();
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].text, QStringLiteral("No Data to work with. Calculate."));
+    QVERIFY(!m_program->chartWindow());
+
+    window->findChild<QPushButton*>(calcName)->click();
+    const QString firstRow = window->grid()->cellText(1, 3);
+    graphs->click();
+    Graphics* chart = m_program->chartWindow();
+    QVERIFY(chart);
+    QVERIFY(chart->isVisible());
+    QVERIFY(!window->isVisible());
+    QCOMPARE(m_program->state().ChartSource, chartSource);
+    QCOMPARE(chart->chartKind(), Graphics::BalanceChart2D);
+    QCOMPARE(chart->chart().points(), points);
+
+    chart->findChild<QPushButton*>(QStringLiteral("ExitBut"))->click();
+    QVERIFY(!m_program->chartWindow());
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->grid()->cellText(1, 3), firstRow);
+    QVERIFY(!firstRow.isEmpty());
+    QVERIFY(m_program->state().ScheduleTable.isSized());
 }
 
 // The whole road: amounts typed into the Additional Payments window and a first payment date
