@@ -65,8 +65,8 @@ int parseSize(const QString& option, const QString& value) {
     bool ok = false;
     const int pixels = value.toInt(&ok);
     if (!ok || pixels < kSmallest || pixels > kLargest)
-        throw BadInput{QStringLiteral("%1: \"%2\" is not a whole number from 200 to 4000")
-                           .arg(option, value)};
+        throw BadInput{
+            QStringLiteral("%1: \"%2\" is not a whole number from 200 to 4000").arg(option, value)};
     return pixels;
 }
 
@@ -92,9 +92,9 @@ ChartOptions parseOptions(const QStringList& arguments, bool loan) {
         if (kReportOnly.end() != std::find(kReportOnly.begin(), kReportOnly.end(), name))
             throw BadInput{QStringLiteral("%1 is not an option of chart").arg(option)};
         if ((name == u"years" && loan) || (name == u"months" && !loan)) {
-            throw BadInput{QStringLiteral("%1 is not an option of chart %2")
-                               .arg(option, loan ? QStringLiteral("loan")
-                                                 : QStringLiteral("mortgage"))};
+            throw BadInput{
+                QStringLiteral("%1 is not an option of chart %2")
+                    .arg(option, loan ? QStringLiteral("loan") : QStringLiteral("mortgage"))};
         }
         if (!ownOption) {
             // Left to the schedule command's parser, value and all.

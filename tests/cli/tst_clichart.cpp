@@ -24,8 +24,8 @@ Run run(const QStringList& arguments) {
     Run result;
     QTextStream out(&result.out);
     QTextStream err(&result.err);
-    result.status = RunChartCommand(QStringList(QStringLiteral("chart")) + arguments, out, err,
-                                    &result.drawn);
+    result.status =
+        RunChartCommand(QStringList(QStringLiteral("chart")) + arguments, out, err, &result.drawn);
     return result;
 }
 
@@ -95,17 +95,17 @@ void TestCliChart::refusedInput_data() {
         << QStringLiteral("--output: \"a.jpg\" does not end in .png or .svg");
     QTest::newRow("no output") << QStringList{QStringLiteral("loan")}
                                << QStringLiteral("--output: a picture file is required");
-    QTest::newRow("too narrow")
-        << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--width=199")}
-        << QStringLiteral("--width: \"199\" is not a whole number from 200 to 4000");
-    QTest::newRow("too high")
-        << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--height"),
-                       QStringLiteral("4001")}
-        << QStringLiteral("--height: \"4001\" is not a whole number from 200 to 4000");
-    QTest::newRow("report's pdf")
-        << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--pdf"),
-                       QStringLiteral("x.pdf")}
-        << QStringLiteral("--pdf is not an option of chart");
+    QTest::newRow("too narrow") << QStringList{QStringLiteral("mortgage"), out,
+                                               QStringLiteral("--width=199")}
+                                << QStringLiteral(
+                                       "--width: \"199\" is not a whole number from 200 to 4000");
+    QTest::newRow("too high") << QStringList{QStringLiteral("mortgage"), out,
+                                             QStringLiteral("--height"), QStringLiteral("4001")}
+                              << QStringLiteral(
+                                     "--height: \"4001\" is not a whole number from 200 to 4000");
+    QTest::newRow("report's pdf") << QStringList{QStringLiteral("mortgage"), out,
+                                                 QStringLiteral("--pdf"), QStringLiteral("x.pdf")}
+                                  << QStringLiteral("--pdf is not an option of chart");
     QTest::newRow("report's format")
         << QStringList{QStringLiteral("loan"), out, QStringLiteral("--format=csv")}
         << QStringLiteral("--format is not an option of chart");

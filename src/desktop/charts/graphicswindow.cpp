@@ -18,7 +18,8 @@ namespace qb {
 
 namespace {
 
-constexpr int kWidthTwips = 9600;
+// Wide enough for twelve comparison rows or forty years of captions under their bars.
+constexpr int kWidthTwips = 11520;
 const QString kPrinterTitle = QStringLiteral("Printer");
 
 QString captionOf(const QVariant& cell) {
@@ -242,9 +243,9 @@ void Graphics::printToDefaultPrinter(const QImage& image) {
         printer.endDoc();
         const QString file = printer.outputFile();
         if (!file.isEmpty()) {
-            m_messages.message(QStringLiteral("No printer is installed. The chart was saved as %1")
-                                   .arg(file),
-                               kPrinterTitle);
+            m_messages.message(
+                QStringLiteral("No printer is installed. The chart was saved as %1").arg(file),
+                kPrinterTitle);
         }
     } catch (const PrinterError& error) {
         m_messages.message(QString::fromStdString(error.what()), kPrinterTitle);

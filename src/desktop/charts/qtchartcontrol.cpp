@@ -130,6 +130,12 @@ void QtChartControl::render2D(const ChartPicture& picture) {
                                             : caption);
     }
     captions->append(categories);
+    if (categories.size() > 12) {
+        // Many bars: smaller captions still fit under their bars instead of being cut short.
+        QFont small = captions->labelsFont();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        captions->setLabelsFont(small);
+    }
     chart->addAxis(captions, Qt::AlignBottom);
     series->attachAxis(captions);
 
@@ -160,7 +166,15 @@ void QtChartControl::render3D(const ChartPicture& picture) {
         m_title3D->setFont(font);
         m_bars = new Q3DBars;
         m_bars->setLocale(axisLocale());
-        m_bars->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRight);
+        // Seen from a little right of the front and above, close enough that the year under
+        // each bar can be read.
+        Q3DCamera* camera = m_bars->scene()->activeCamera();
+        camera->setCameraPosition(10, 12, 110);
+        // The bars stand on the floor: look at their middle, not at the floor.
+        camera->setTarget(QVector3D(0, 0.6f, 0));
+        m_bars->columnAxis()->setLabelAutoRotation(90);
+        m_bars->valueAxis()->setLabelAutoRotation(90);
+        m_bars->setBarSpacing(QSizeF(0.4, 0.4));
         layout->addWidget(m_title3D);
         // The container owns the chart's window from here on.
         layout->addWidget(QWidget::createWindowContainer(m_bars, m_page3D), 1);
@@ -178,6 +192,9 @@ void QtChartControl::render3D(const ChartPicture& picture) {
         theme->setWindowColor(Qt::white);
     }
     theme->setLabelBorderEnabled(false);
+    QFont labels = theme->font();
+    labels.setPointSize(34);
+    theme->setFont(labels);
 
     const QList<QBar3DSeries*> old = m_bars->seriesList();
     for (QBar3DSeries* series : old) {
@@ -190,8 +207,8 @@ void QtChartControl::render3D(const ChartPicture& picture) {
     auto* data = new QBarDataArray;
     data->append(row);
     auto* series = new QBar3DSeries;
-    series->dataProxy()->resetArray(data, {QString()}, QStringList(picture.captions.begin(),
-                                                                    picture.captions.end()));
+    series->dataProxy()->resetArray(data, {QString()},
+                                    QStringList(picture.captions.begin(), picture.captions.end()));
     series->setItemLabelFormat(QStringLiteral("@colLabel: @valueLabel"));
     m_bars->addSeries(series);
 

@@ -108,8 +108,8 @@ void TestBalanceChart::startedYearsCount_data() {
 
     // Two payments a year. A year that is only started counts; the walk of a year stops at the
     // first balance of 1 or less, so the point after it holds that balance, not the empty rows.
-    QTest::newRow("half a year more") << 1.5 << QList<double>{800, 500, 0.5}
-                                      << QList<double>{1000, 500, 0.5};
+    QTest::newRow("half a year more")
+        << 1.5 << QList<double>{800, 500, 0.5} << QList<double>{1000, 500, 0.5};
     QTest::newRow("stop at a balance of 1")
         << 1.51 << QList<double>{700, 400, 1, 0} << QList<double>{1000, 400, 1};
     QTest::newRow("whole years") << 3.0 << QList<double>{900, 800, 600, 400, 200, 0}

@@ -188,13 +188,12 @@ void TestGraphics::balanceChartOfTwentyFiveYears() {
     fillMortgage(m_state);
     open();
     const QStringList& calls = m_chart->calls;
-    QCOMPARE(calls.mid(0, 6), (QStringList{QStringLiteral("DataSets 1"),
-                                           QStringLiteral("Points 25"),
-                                           QStringLiteral("Title Mortgage balance at start of "
-                                                          "each Year"),
-                                           QStringLiteral("AutoAdvance 1"),
-                                           QStringLiteral("CurrentPoint 1"),
-                                           QStringLiteral("ColourStyle 0")}));
+    QCOMPARE(calls.mid(0, 6),
+             (QStringList{QStringLiteral("DataSets 1"), QStringLiteral("Points 25"),
+                          QStringLiteral("Title Mortgage balance at start of "
+                                         "each Year"),
+                          QStringLiteral("AutoAdvance 1"), QStringLiteral("CurrentPoint 1"),
+                          QStringLiteral("ColourStyle 0")}));
     // The balance chart's captions go to the second caption property; it has no axis title.
     QCOMPARE(calls.filter(QStringLiteral("Caption2 ")).size(), 25);
     QCOMPARE(calls.at(6), QStringLiteral("Caption2 1"));
@@ -237,9 +236,9 @@ void TestGraphics::threeDimensionsThenTwo() {
     m_chart->calls.clear();
 
     QTest::mouseClick(button("ThreeDee"), Qt::LeftButton);
-    QCOMPARE(m_chart->calls, (QStringList{QStringLiteral("ColourStyle 0"),
-                                          QStringLiteral("ChartType 4"),
-                                          QStringLiteral("Draw 3")}));
+    QCOMPARE(m_chart->calls,
+             (QStringList{QStringLiteral("ColourStyle 0"), QStringLiteral("ChartType 4"),
+                          QStringLiteral("Draw 3")}));
     QCOMPARE(m_window->chartKind(), kind3D);
     QCOMPARE(m_chart->picture().values.size(), std::size_t(points));
     QVERIFY(button("Sav2D")->isEnabled());
