@@ -1,23 +1,39 @@
+// quillbrook-cli's entry point. Only a PDF needs fonts, and so the GUI part of Qt, and only a
+// chart needs widgets; both run on the offscreen platform unless told otherwise, so the tool
+// works with no display.
 #include "cli/chartcommand.h"
 #include "cli/schedulecommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
-#include <cstdio>
+#include <cstring>
 #include <memory>
 
-int main(int argc, char** argv) {
-    // Charts are drawn with widgets, on the offscreen platform so no display is needed; the other
-    // commands need no more than the core.
-    const bool chart = argc > 1 && qstrcmp(argv[1], "chart") == 0;
-    std::unique_ptr<QCoreApplication> app;
-    if (chart) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+namespace {
+
+bool wantsPdf(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--pdf", 5) == 0)
+            return true;
     }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool chart = argc > 1 && std::strcmp(argv[1], "chart") == 0;
+    if ((chart || wantsPdf(argc, argv)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (chart)
+        app = std::make_unique<QApplication>(argc, argv);
+    else if (wantsPdf(argc, argv))
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList arguments = QCoreApplication::arguments();

@@ -7,6 +7,9 @@
 // ten-thousandths, never through a double, so a spreadsheet sees exactly what the schedule holds.
 #include "cli/schedulecommand.h"
 
+#include "cli/reportcommand.h"
+#include "cli/scheduleoptions.h"
+
 #include "core/engine/amortization.h"
 #include "core/engine/engineerror.h"
 #include "core/settings/daysperyear.h"
@@ -35,6 +38,7 @@ constexpr int kLastExtraYear = 45;
 
 const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli schedule [options]
+       quillbrook-cli report mortgage|loan [options]   (see report --help)
        quillbrook-cli --help
 
 Works out the payment and the amortization schedule of a mortgage or loan and
@@ -81,13 +85,6 @@ is given. In the yearly view, number is the year.
 Exit status: 0 on success, 2 for bad input or a loan that cannot be worked out.
 )");
 
-// Bad input: the message is shown after the program's name and nothing else is printed.
-struct UsageError {
-    QString message;
-};
-
-enum class OutputFormat { Text, Csv, Json };
-
 // The command-line names of the list entries, matched against the list texts without their
 // leading blanks so the names do not depend on how the lists are laid out.
 struct ListName {
@@ -112,20 +109,7 @@ constexpr std::array<ListName, 6> kFrequencyNames = {{
     {u"weekly-acc", u"Weekly(Acc)"},
 }};
 
-struct Options {
-    bool help = false;
-    Currency principal = Currency::fromUnits(100000 * Currency::kScale);
-    Currency rate = Currency::fromUnits(10 * Currency::kScale);
-    std::optional<Currency> years;
-    std::optional<Currency> months;
-    QStringView compounding = u"monthly";
-    QStringView frequency = u"monthly";
-    std::int16_t tableView = 2;
-    std::optional<QDate> firstDate;
-    std::map<int, Currency> extras;
-    int dayFactorChoice = kDefaultDayFactorChoice;
-    OutputFormat format = OutputFormat::Text;
-};
+using Options = ScheduleOptions;
 
 // The message of a refused value: --rate: "abc" is not a number.
 UsageError refused(const QString& option, const QString& text, const char* problem) {
@@ -251,31 +235,12 @@ bool isValueOption(QStringView name) {
 
 Options parseScheduleOptions(const QStringList& arguments) {
     Options options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == u"--help" || argument == u"-h") {
-            options.help = true;
-            return options;
-        }
-        if (!argument.startsWith(u"--"))
-            throw UsageError{QStringLiteral("unexpected argument \"%1\"").arg(argument)};
-        const qsizetype equals = argument.indexOf(u'=');
-        const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-        if (!isValueOption(name))
-            throw UsageError{QStringLiteral("unknown option \"%1\"").arg(argument.left(equals))};
-        QString value;
-        if (equals >= 0) {
-            value = argument.mid(equals + 1);
-        } else {
-            // A following option is taken for a forgotten value rather than read as one.
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(u"--"))
-                throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
-            value = arguments.at(++i);
-        }
-        if (value.isEmpty())
-            throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
-        applyOption(name, value, options);
-    }
+    options.help = !ReadOptions(arguments, 1, isValueOption,
+                                [&options](const QString& name, const QString& value) {
+                                    applyOption(name, value, options);
+                                });
+    if (options.help)
+        return options;
     if (options.years && options.months)
         throw UsageError{QStringLiteral("--years and --months cannot be given together")};
     return options;
@@ -534,25 +499,28 @@ void fail(QTextStream& err, const QString& message) {
 
 } // namespace
 
-QString CalculateFromScheduleOptions(const QStringList& options, SharedState& state) {
-    for (const QString& option : options) {
-        if (option == u"--help" || option == u"-h" || option.startsWith(u"--format"))
-            return QStringLiteral("unknown option \"%1\"").arg(option.section(u'=', 0, 0));
-    }
-    try {
-        // The parser skips the command's name.
-        const Options parsed = parseScheduleOptions(QStringList(QString()) + options);
-        prepare(state, parsed);
-        Calculate(state, frequencyFor(parsed.frequency).text,
-                  compoundingFor(parsed.compounding).text);
-    } catch (const UsageError& error) {
-        return error.message;
-    } catch (const TermLimitError& error) {
-        return QString::fromLatin1(error.userMessage());
-    } catch (const CalculationError& error) {
-        return QString::fromLatin1(error.userMessage());
-    }
-    return QString();
+UsageError RefusedOption(const QString& option, const QString& text, const char* problem) {
+    return refused(option, text, problem);
+}
+
+bool IsLoanOption(QStringView name) {
+    return name != u"format" && isValueOption(name);
+}
+
+void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options) {
+    applyOption(name, value, options);
+}
+
+void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
+    prepare(state, options);
+}
+
+QStringView FrequencyText(const ScheduleOptions& options) {
+    return frequencyFor(options.frequency).text;
+}
+
+QStringView CompoundingText(const ScheduleOptions& options) {
+    return compoundingFor(options.compounding).text;
 }
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -566,6 +534,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         out.flush();
         return 0;
     }
+    if (command == u"report")
+        return RunReport(arguments, out, err);
     if (command != u"schedule") {
         fail(err,
              QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"").arg(command));

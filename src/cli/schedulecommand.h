@@ -3,8 +3,6 @@
 // prints its schedule as text (the rows the window's grid shows), CSV or JSON.
 #pragma once
 
-#include "core/shell/shared.h"
-
 #include <QStringList>
 #include <QTextStream>
 
@@ -13,11 +11,5 @@ namespace qb {
 // Runs the tool on its arguments (without the program name). Returns the exit status: 0 on
 // success, 2 for bad input or a calculation that failed, with a one-line message on err.
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
-
-// Works out into state the loan that schedule's options describe (options holds the options
-// alone, without the command), as schedule does before it prints. Returns an empty text, or the
-// one-line message of bad input or of a loan that cannot be worked out. --format and --help are
-// not options here.
-QString CalculateFromScheduleOptions(const QStringList& options, SharedState& state);
 
 } // namespace qb

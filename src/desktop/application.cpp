@@ -7,6 +7,7 @@
 #include "desktop/charts/graphicswindow.h"
 #include "desktop/charts/qtchartcontrol.h"
 #include "desktop/platform/helpviewer.h"
+#include "desktop/platform/qtprintservice.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
 #include "desktop/windows/personalizewindow.h"
@@ -22,7 +23,8 @@ namespace qb {
 
 Application::Application(MessageBoxService& messages, QString programDir, QObject* parent)
     : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
-      m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()) {
+      m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()),
+      m_printService(std::make_unique<QtPrintService>(messages)) {
     // The comparisons window comes later; until then its button stays disabled.
     m_menu->setComparisonsAvailable(false);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
@@ -82,6 +84,7 @@ void Application::openTableWindow(const TableWindowSetup& setup) {
     m_menu->hide();
     auto* window = new TableWindow(setup, m_state, m_messages);
     m_tableWindow = window;
+    window->setPrintService(m_printService.get());
     connect(window, &TableWindow::additionalPaymentsRequested, window, [this, window] {
         PrePayWindow dialog(m_state, m_messages, window);
         dialog.exec();

@@ -111,10 +111,10 @@ void TestCliChart::refusedInput_data() {
         << QStringLiteral("--format is not an option of chart");
     QTest::newRow("years of a loan")
         << QStringList{QStringLiteral("loan"), out, QStringLiteral("--years=3")}
-        << QStringLiteral("--years is not an option of chart loan");
+        << QStringLiteral("--years is not an option of chart loan; use --months");
     QTest::newRow("months of a mortgage")
         << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--months=3")}
-        << QStringLiteral("--months is not an option of chart mortgage");
+        << QStringLiteral("--months is not an option of chart mortgage; use --years");
     QTest::newRow("schedule's own check")
         << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--rate"),
                        QStringLiteral("abc")}

@@ -4,6 +4,7 @@
 #include "core/shell/balancechart.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/qtprinter.h"
+#include "desktop/platform/qtprintservice.h"
 #include "desktop/platform/twips.h"
 
 #include <QCloseEvent>
@@ -236,20 +237,15 @@ void Graphics::drawInColour(bool colour) {
     redraw();
 }
 
+// Through the same service as the table reports, so a missing printer gives the same PDF file
+// in Documents and the same message.
 void Graphics::printToDefaultPrinter(const QImage& image) {
-    try {
-        QtPrinter printer(QStringLiteral("Chart"));
-        printer.printImage(image);
+    QtPrintService service(m_messages);
+    service.printReport(QStringLiteral("Chart"), [&image](Printer& printer) {
+        if (auto* paper = dynamic_cast<QtPrinter*>(&printer))
+            paper->printImage(image);
         printer.endDoc();
-        const QString file = printer.outputFile();
-        if (!file.isEmpty()) {
-            m_messages.message(
-                QStringLiteral("No printer is installed. The chart was saved as %1").arg(file),
-                kPrinterTitle);
-        }
-    } catch (const PrinterError& error) {
-        m_messages.message(QString::fromStdString(error.what()), kPrinterTitle);
-    }
+    });
 }
 
 int Graphics::heightPixels(int twips) const {
