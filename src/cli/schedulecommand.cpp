@@ -7,6 +7,9 @@
 // ten-thousandths, never through a double, so a spreadsheet sees exactly what the schedule holds.
 #include "cli/schedulecommand.h"
 
+#include "cli/commandoptions.h"
+#include "cli/comparecommand.h"
+
 #include "core/engine/amortization.h"
 #include "core/engine/engineerror.h"
 #include "core/settings/daysperyear.h"
@@ -26,19 +29,18 @@ namespace qb {
 
 namespace {
 
-const QString kProgram = QStringLiteral("quillbrook-cli");
-
 // The width of the grid's money columns.
 constexpr int kColumnWidth = 16;
 constexpr int kLabelWidth = 24;
-constexpr int kLastExtraYear = 45;
 
 const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli schedule [options]
+       quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
        quillbrook-cli --help
 
 Works out the payment and the amortization schedule of a mortgage or loan and
-prints it. Each option takes its value as the next argument or as --option=value.
+prints it ("quillbrook-cli compare --help" describes compare). Each option takes
+its value as the next argument or as --option=value.
 
 Options:
   --principal AMOUNT     amount borrowed (default 100000)
@@ -81,36 +83,7 @@ is given. In the yearly view, number is the year.
 Exit status: 0 on success, 2 for bad input or a loan that cannot be worked out.
 )");
 
-// Bad input: the message is shown after the program's name and nothing else is printed.
-struct UsageError {
-    QString message;
-};
-
 enum class OutputFormat { Text, Csv, Json };
-
-// The command-line names of the list entries, matched against the list texts without their
-// leading blanks so the names do not depend on how the lists are laid out.
-struct ListName {
-    QStringView name;
-    QStringView text;
-};
-
-constexpr std::array<ListName, 5> kCompoundingNames = {{
-    {u"monthly", u"Monthly"},
-    {u"bimonthly", u"Bimonthly"},
-    {u"quarterly", u"Quarterly"},
-    {u"semiannual", u"Semiannual"},
-    {u"annual", u"Annual"},
-}};
-
-constexpr std::array<ListName, 6> kFrequencyNames = {{
-    {u"monthly", u"Monthly"},
-    {u"semimonthly", u"Semimonthly"},
-    {u"2-weeks", u"2 Weeks"},
-    {u"1-week", u"1 Week"},
-    {u"biweekly-acc", u"Biweekly(Acc)"},
-    {u"weekly-acc", u"Weekly(Acc)"},
-}};
 
 struct Options {
     bool help = false;
@@ -127,103 +100,40 @@ struct Options {
     OutputFormat format = OutputFormat::Text;
 };
 
-// The message of a refused value: --rate: "abc" is not a number.
-UsageError refused(const QString& option, const QString& text, const char* problem) {
-    return UsageError{QStringLiteral("%1: \"%2\" %3").arg(option, text, QLatin1String(problem))};
-}
-
-double parseNumber(const QString& option, const QString& text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    // toDouble forgives surrounding blanks; a script that passes them has a bug worth reporting.
-    if (!ok || text.isEmpty() || text.trimmed() != text)
-        throw refused(option, text, "is not a number");
-    if (!std::isfinite(value))
-        throw refused(option, text, "is not a finite number");
-    if (value < 0)
-        throw refused(option, text, "must not be negative");
-    return value;
-}
-
-Currency toCell(const QString& option, const QString& text, double value) {
-    try {
-        return Currency::fromDouble(value);
-    } catch (const OverflowError&) {
-        throw refused(option, text, "is too large");
-    }
-}
-
-Currency parseAmount(const QString& option, const QString& text) {
-    return toCell(option, text, parseNumber(option, text));
-}
-
-template <std::size_t N>
-QStringView parseName(const QString& option, const QString& text,
-                      const std::array<ListName, N>& names) {
-    for (const ListName& entry : names) {
-        if (text == entry.name)
-            return entry.name;
-    }
-    throw refused(option, text, "is not one of the names listed by --help");
-}
-
-bool isAsciiDigits(QStringView text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
-void parseExtra(const QString& option, const QString& text, Options& options) {
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 0 || colon == text.size() - 1 || text.indexOf(u':', colon + 1) >= 0)
-        throw refused(option, text, "is not YEAR:AMOUNT");
-    const QString yearText = text.left(colon);
-    const QString amountText = text.mid(colon + 1);
-    if (!isAsciiDigits(yearText))
-        throw refused(option, text, "does not start with a whole year number");
-    const int year = yearText.size() > 2 ? kLastExtraYear + 1 : yearText.toInt();
-    if (year < 1 || year > kLastExtraYear)
-        throw refused(option, text, "has a year that is not between 1 and 45");
-    options.extras[year] = parseAmount(option, amountText);
-}
-
 void applyOption(const QString& name, const QString& value, Options& options) {
     const QString option = QStringLiteral("--") + name;
     if (name == u"principal") {
-        options.principal = parseAmount(option, value);
+        options.principal = ParseAmount(option, value);
     } else if (name == u"rate") {
-        options.rate = parseAmount(option, value);
+        options.rate = ParseAmount(option, value);
     } else if (name == u"years") {
-        options.years = parseAmount(option, value);
+        options.years = ParseAmount(option, value);
     } else if (name == u"months") {
         // The loan window keeps a term in months as years with four decimals; so does this.
-        options.months = toCell(option, value, parseNumber(option, value) / 12.0);
+        options.months = ToCell(option, value, ParseNumber(option, value) / 12.0);
     } else if (name == u"compounding") {
-        options.compounding = parseName(option, value, kCompoundingNames);
+        options.compounding = ParseCompoundingName(option, value);
     } else if (name == u"frequency") {
-        options.frequency = parseName(option, value, kFrequencyNames);
+        options.frequency = ParseFrequencyName(option, value);
     } else if (name == u"view") {
         if (value == u"all")
             options.tableView = 2;
         else if (value == u"annual")
             options.tableView = 1;
         else
-            throw refused(option, value, "is not all or annual");
+            throw Refused(option, value, "is not all or annual");
     } else if (name == u"first-date") {
         const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
         if (!date.isValid())
-            throw refused(option, value, "is not a date of the form YYYY-MM-DD");
+            throw Refused(option, value, "is not a date of the form YYYY-MM-DD");
         options.firstDate = date;
     } else if (name == u"extra") {
-        parseExtra(option, value, options);
+        const auto [year, amount] = ParseExtraPayment(option, value);
+        options.extras[year] = amount;
     } else if (name == u"days-per-year") {
         const int choice = FindDaysPerYearChoice(value);
         if (choice < 0)
-            throw refused(option, value, "is not one of the bases listed by --help");
+            throw Refused(option, value, "is not one of the bases listed by --help");
         options.dayFactorChoice = choice;
     } else if (name == u"format") {
         if (value == u"text")
@@ -233,7 +143,7 @@ void applyOption(const QString& name, const QString& value, Options& options) {
         else if (value == u"json")
             options.format = OutputFormat::Json;
         else
-            throw refused(option, value, "is not text, csv or json");
+            throw Refused(option, value, "is not text, csv or json");
     }
 }
 
@@ -281,30 +191,6 @@ Options parseScheduleOptions(const QStringList& arguments) {
     return options;
 }
 
-const Frequency& frequencyFor(QStringView name) {
-    for (const ListName& entry : kFrequencyNames) {
-        if (entry.name != name)
-            continue;
-        for (const Frequency& frequency : kFrequencies) {
-            if (QStringView(frequency.text).trimmed() == entry.text)
-                return frequency;
-        }
-    }
-    throw CalculationError("frequency not in the list");
-}
-
-const Compounding& compoundingFor(QStringView name) {
-    for (const ListName& entry : kCompoundingNames) {
-        if (entry.name != name)
-            continue;
-        for (const Compounding& compounding : kCompoundings) {
-            if (QStringView(compounding.text).trimmed() == entry.text)
-                return compounding;
-        }
-    }
-    throw CalculationError("compounding not in the list");
-}
-
 // Sets up the state the way a calculation window has it when the user presses Calculate.
 void prepare(SharedState& state, const Options& options) {
     SizeCalculationTables(state);
@@ -331,26 +217,11 @@ void prepare(SharedState& state, const Options& options) {
     state.PrePayCount = count;
 }
 
-// A cell as the exact decimal it holds, four decimals always.
-QString exactMoney(Currency cell) {
-    const std::int64_t units = cell.units();
-    const std::uint64_t magnitude =
-        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
-    const auto scale = static_cast<std::uint64_t>(Currency::kScale);
-    QString text = QString::number(magnitude / scale) + u'.' +
-                   QString::number(magnitude % scale).rightJustified(4, u'0');
-    return units < 0 ? u'-' + text : text;
-}
-
 // The whole number a cell shows with a picture of "#" only: rounded half away from zero.
 std::int64_t wholeNumber(Currency cell) {
     const std::int64_t half = Currency::kScale / 2;
     const std::int64_t units = cell.units();
     return units < 0 ? -((-units + half) / Currency::kScale) : (units + half) / Currency::kScale;
-}
-
-QString fullPrecision(double value) {
-    return std::isfinite(value) ? QString::number(value, 'g', 17) : QStringLiteral("null");
 }
 
 struct Row {
@@ -387,7 +258,7 @@ QString writeCsv(const std::vector<Row>& rows) {
         text += (row.year ? QString::number(*row.year) : QString()) + u',';
         text += (row.date ? row.date->toString(Qt::ISODate) : QString());
         for (Currency cell : row.money)
-            text += u',' + exactMoney(cell);
+            text += u',' + ExactMoney(cell);
         text += u'\n';
     }
     return text;
@@ -411,13 +282,13 @@ QString writeJson(const SharedState& state, const Calculation& calculation,
     const auto field = [&text](const char* key, const QString& value) {
         text += QStringLiteral("  \"%1\": %2,\n").arg(QLatin1String(key), value);
     };
-    field("payment", fullPrecision(calculation.payment));
-    field("interest_rate_factor", fullPrecision(calculation.periodicRate));
-    field("monthly_rate", fullPrecision(calculation.monthlyRate));
+    field("payment", FullPrecision(calculation.payment));
+    field("interest_rate_factor", FullPrecision(calculation.periodicRate));
+    field("monthly_rate", FullPrecision(calculation.monthlyRate));
     field("payments_per_year", QString::number(state.PaymentsPerYear));
-    field("years_to_retire", fullPrecision(state.YearsToRetire));
-    field("total_paid", exactMoney(calculation.totalPaid));
-    field("interest_savings", exactMoney(calculation.interestSavings));
+    field("years_to_retire", FullPrecision(state.YearsToRetire));
+    field("total_paid", ExactMoney(calculation.totalPaid));
+    field("interest_savings", ExactMoney(calculation.interestSavings));
     field("data_count", QString::number(state.DataCount));
     field("extra_payment_years_applied", QString::number(calculation.extraPaymentYearsApplied));
     text += QStringLiteral("  \"rows\": [");
@@ -428,7 +299,7 @@ QString writeJson(const SharedState& state, const Calculation& calculation,
             QStringLiteral("\"number\": %1, \"year\": %2, \"date\": %3")
                 .arg(QString::number(row.number), optionalNumber(row.year), optionalDate(row.date));
         for (std::size_t c = 0; c < row.money.size(); ++c)
-            text += QStringLiteral(", \"%1\": %2").arg(kMoneyKeys[c], exactMoney(row.money[c]));
+            text += QStringLiteral(", \"%1\": %2").arg(kMoneyKeys[c], ExactMoney(row.money[c]));
         text += u'}';
     }
     text += rows.empty() ? QStringLiteral("]\n}\n") : QStringLiteral("\n  ]\n}\n");
@@ -514,8 +385,8 @@ QString writeText(const SharedState& state, const Calculation& calculation) {
 QString runSchedule(const Options& options) {
     SharedState state;
     prepare(state, options);
-    const Calculation calculation = Calculate(state, frequencyFor(options.frequency).text,
-                                              compoundingFor(options.compounding).text);
+    const Calculation calculation = Calculate(state, FrequencyFor(options.frequency).text,
+                                              CompoundingFor(options.compounding).text);
     switch (options.format) {
     case OutputFormat::Csv:
         return writeCsv(collectRows(state));
@@ -527,16 +398,11 @@ QString runSchedule(const Options& options) {
     return writeText(state, calculation);
 }
 
-void fail(QTextStream& err, const QString& message) {
-    err << kProgram << ": " << message << '\n';
-    err.flush();
-}
-
 } // namespace
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (arguments.isEmpty()) {
-        fail(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));
+        Fail(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));
         return 2;
     }
     const QString& command = arguments.first();
@@ -545,8 +411,10 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         out.flush();
         return 0;
     }
+    if (command == u"compare")
+        return RunCompare(arguments, out, err);
     if (command != u"schedule") {
-        fail(err,
+        Fail(err,
              QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"").arg(command));
         return 2;
     }
@@ -556,13 +424,13 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         const Options options = parseScheduleOptions(arguments);
         output = options.help ? kUsage : runSchedule(options);
     } catch (const UsageError& error) {
-        fail(err, error.message);
+        Fail(err, error.message);
         return 2;
     } catch (const TermLimitError& error) {
-        fail(err, QString::fromLatin1(error.userMessage()));
+        Fail(err, QString::fromLatin1(error.userMessage()));
         return 2;
     } catch (const CalculationError& error) {
-        fail(err, QString::fromLatin1(error.userMessage()));
+        Fail(err, QString::fromLatin1(error.userMessage()));
         return 2;
     }
     out << output;

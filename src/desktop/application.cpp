@@ -5,6 +5,7 @@
 #include "core/shell/printer.h"
 #include "core/shell/shortdate.h"
 #include "desktop/platform/helpviewer.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
 #include "desktop/windows/personalizewindow.h"
@@ -21,8 +22,7 @@ namespace qb {
 Application::Application(MessageBoxService& messages, QString programDir, QObject* parent)
     : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
       m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()) {
-    // The comparisons window comes later; until then its button stays disabled.
-    m_menu->setComparisonsAvailable(false);
+    connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
             [this] { openTableWindow(MortgageTablesSetup()); });
     connect(m_menu.get(), &MainMenu::loanTablesChosen, this,
@@ -35,9 +35,11 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
 
 Application::~Application() {
     delete m_tableWindow;
+    delete m_compareWindow;
 }
 
 void Application::start(Printer& printer) {
+    m_printer = &printer;
     const bool folderMade = QDir::setCurrent(m_programDir);
     measurePrinter(printer, folderMade);
 
@@ -95,6 +97,28 @@ void Application::tableWindowClosed() {
     if (m_tableWindow)
         m_tableWindow->deleteLater();
     m_tableWindow = nullptr;
+    m_menu->show();
+}
+
+void Application::openCompareWindow() {
+    if (m_compareWindow)
+        return;
+    m_menu->hide();
+    auto* window = new CompareWindow(m_state, m_messages);
+    m_compareWindow = window;
+    window->setPrinter(m_printer);
+    connect(window, &CompareWindow::additionalPaymentsRequested, window, [this, window] {
+        PrePayWindow dialog(m_state, m_messages, window);
+        dialog.exec();
+    });
+    connect(window, &CompareWindow::exited, this, &Application::compareWindowClosed);
+    window->show();
+}
+
+void Application::compareWindowClosed() {
+    if (m_compareWindow)
+        m_compareWindow->deleteLater();
+    m_compareWindow = nullptr;
     m_menu->show();
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/shell/messagebox.h"
 #include "core/shell/shared.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/tablewindow.h"
 
 #include <QObject>
@@ -40,6 +41,7 @@ public:
     MainMenu* menu() const { return m_menu.get(); }
     BackgroundWindow* background() const { return m_background.get(); }
     TableWindow* tableWindow() const { return m_tableWindow; }
+    CompareWindow* compareWindow() const { return m_compareWindow; }
     HelpViewer* helpViewer() const { return m_helpViewer.get(); }
     QString settingsPath() const { return m_settingsPath; }
 
@@ -53,6 +55,8 @@ private:
     void measurePrinter(Printer& printer, bool folderMade);
     void openTableWindow(const TableWindowSetup& setup);
     void tableWindowClosed();
+    void openCompareWindow();
+    void compareWindowClosed();
     void personalize();
     void showHelp();
     void about();
@@ -65,6 +69,8 @@ private:
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<HelpViewer> m_helpViewer;
     QPointer<TableWindow> m_tableWindow;
+    QPointer<CompareWindow> m_compareWindow;
+    Printer* m_printer = nullptr; // the printer start-up measured; the reports print on it
 };
 
 } // namespace qb

@@ -6,6 +6,7 @@
 #include "desktop/platform/grid.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/twips.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/mainmenu.h"
 #include "desktop/windows/tablewindow.h"
 
@@ -157,31 +158,40 @@ void TestApplication::menuGeometry() {
             QCOMPARE(button(names[i - 1])->nextInFocusChain(), b);
     }
     QCOMPARE(button("MortCalc")->text(), QStringLiteral("Mortgage &Tables"));
-    QVERIFY(!button("CompMort")->isEnabled());
+    QVERIFY(button("CompMort")->isEnabled());
 }
 
 void TestApplication::calculationWindowsHideTheMenu_data() {
     QTest::addColumn<QString>("buttonName");
     QTest::addColumn<QString>("formName");
-    QTest::newRow("mortgage tables") << QStringLiteral("MortCalc") << QStringLiteral("CdnMort");
-    QTest::newRow("loan tables") << QStringLiteral("PersonalLoan") << QStringLiteral("Loans");
+    QTest::addColumn<QString>("exitName");
+    QTest::newRow("mortgage tables")
+        << QStringLiteral("MortCalc") << QStringLiteral("CdnMort") << QStringLiteral("ExitButt");
+    QTest::newRow("loan tables") << QStringLiteral("PersonalLoan") << QStringLiteral("Loans")
+                                 << QStringLiteral("ExitButt");
+    QTest::newRow("comparisons") << QStringLiteral("CompMort") << QStringLiteral("MortComp")
+                                 << QStringLiteral("Exitbut1");
 }
 
 void TestApplication::calculationWindowsHideTheMenu() {
     QFETCH(QString, buttonName);
     QFETCH(QString, formName);
+    QFETCH(QString, exitName);
     start();
     QTest::mouseClick(button(qPrintable(buttonName)), Qt::LeftButton);
-    TableWindow* window = m_program->tableWindow();
+    QWidget* window = m_program->tableWindow();
+    if (!window)
+        window = m_program->compareWindow();
     QVERIFY(window);
     QCOMPARE(window->objectName(), formName);
     QVERIFY(window->isVisible());
     QVERIFY(!m_program->menu()->isVisible());
     QVERIFY(m_program->background()->isVisible());
 
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ExitButt")), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QPushButton*>(exitName), Qt::LeftButton);
     QVERIFY(m_program->menu()->isVisible());
     QVERIFY(!m_program->tableWindow());
+    QVERIFY(!m_program->compareWindow());
     QVERIFY(!m_program->state().ScheduleTable.isSized());
 }
 
