@@ -3,12 +3,15 @@
 // so a refusal leaves standard output empty.
 #include "cli/comparecommand.h"
 
-#include "cli/commandoptions.h"
+#include "cli/reportoptions.h"
+#include "cli/scheduleoptions.h"
 #include "core/engine/comparison.h"
+#include "core/engine/engineerror.h"
 #include "core/reports/comparisonreport.h"
 #include "core/settings/daysperyear.h"
 
-#include <map>
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace qb {
@@ -16,7 +19,7 @@ namespace qb {
 namespace {
 
 const QString kUsage = QStringLiteral(
-    R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
+                           R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
 
 Works out up to 12 mortgages one after another, as the Mortgage Comparisons
 window does, and prints them as one comparison table. Each option takes its
@@ -35,9 +38,11 @@ Options:
                          with the names and limits of "quillbrook-cli schedule".
   --days-per-year DAYS   the year the weekly and two-weekly rates are based on:
                          365.25, 365 (default), 364, 363, 362, 361 or 360
-  --currency SYMBOL      put before money amounts (default $)
-  --format text|csv|json how to print the table (default text)
-  --help                 show this text
+  --format text|csv|json|report
+                         how to print the table (default text)
+For --format report only, and --currency with any format:
+)") + kReportOptionsHelp +
+                       QStringLiteral(R"(  --help                 show this text
 
 Output:
   text  the report's column heading, one line per row and, when a row used
@@ -47,129 +52,116 @@ Output:
         principal, rate, payment, total_interest, interest_rate_factor.
   json  an object with rows, an array of objects with the csv fields and
         extra_payments, the additional payments applied ({year, amount}).
+  report the pages the Mortgage Comparisons window prints with To Printer, as
+        text (a line holding only a form feed between pages) or as a PDF.
 
 Exit status: 0 on success, 2 for bad input or a row the window would refuse.
 )");
 
-enum class OutputFormat { Text, Csv, Json };
+enum class CompareFormat { Text, Csv, Json, Report };
 
-struct RowSpec {
-    Currency principal = Currency::fromUnits(100000 * Currency::kScale);
-    Currency rate = Currency::fromUnits(10 * Currency::kScale);
-    Currency years = Currency::fromUnits(25 * Currency::kScale);
-    QStringView compounding = u"monthly";
-    QStringView frequency = u"monthly";
-    std::map<int, Currency> extras; // one amount per year, as the Additional Payments window
-};
+// The loan options a row takes, by the names of schedule's options.
+constexpr std::array<QStringView, 6> kRowKeys = {u"principal",   u"rate",      u"years",
+                                                 u"compounding", u"frequency", u"extra"};
 
 struct CompareOptions {
     bool help = false;
-    std::vector<RowSpec> rows;
-    int dayFactorChoice = kDefaultDayFactorChoice;
-    QString currency = QStringLiteral("$");
-    OutputFormat format = OutputFormat::Text;
+    std::vector<ScheduleOptions> rows;
+    ScheduleOptions common; // --days-per-year
+    ReportOptions report;
+    bool reportOptionGiven = false;
+    CompareFormat format = CompareFormat::Text;
 };
 
-RowSpec parseRow(int number, const QString& spec) {
-    RowSpec row;
+// A row is read item by item as schedule reads its options, so names, limits and messages are
+// the same; a refusal names the row: --row 2 years: "41" ...
+ScheduleOptions parseRow(int number, const QString& spec) {
+    ScheduleOptions row;
     const QString rowOption = QStringLiteral("--row %1").arg(number);
     const QStringList items = spec.split(u' ', Qt::SkipEmptyParts);
     if (items.isEmpty())
         throw UsageError{QStringLiteral("%1: the row is empty").arg(rowOption)};
     for (const QString& item : items) {
         const qsizetype equals = item.indexOf(u'=');
-        const QString key = item.left(equals);
-        const QString value = equals < 0 ? QString() : item.mid(equals + 1);
-        const QString option = rowOption + u' ' + key;
         if (equals <= 0)
-            throw Refused(rowOption, item, "is not a KEY=VALUE item");
+            throw RefusedOption(rowOption, item, "is not a KEY=VALUE item");
+        const QString key = item.left(equals);
+        const QString value = item.mid(equals + 1);
+        if (std::find(kRowKeys.begin(), kRowKeys.end(), key) == kRowKeys.end())
+            throw RefusedOption(rowOption, item, "has a key that is not listed by --help");
         if (value.isEmpty())
-            throw UsageError{option + QStringLiteral(": missing value")};
-        if (key == u"principal")
-            row.principal = ParseAmount(option, value);
-        else if (key == u"rate")
-            row.rate = ParseAmount(option, value);
-        else if (key == u"years")
-            row.years = ParseAmount(option, value);
-        else if (key == u"compounding")
-            row.compounding = ParseCompoundingName(option, value);
-        else if (key == u"frequency")
-            row.frequency = ParseFrequencyName(option, value);
-        else if (key == u"extra") {
-            const auto [year, amount] = ParseExtraPayment(option, value);
-            row.extras[year] = amount;
-        } else
-            throw Refused(rowOption, item, "has a key that is not listed by --help");
+            throw UsageError{QStringLiteral("%1 %2: missing value").arg(rowOption, key)};
+        try {
+            ApplyLoanOption(key, value, row);
+        } catch (UsageError& error) {
+            const QString option = QStringLiteral("--") + key;
+            if (error.message.startsWith(option))
+                error.message.replace(0, option.size(), rowOption + u' ' + key);
+            throw;
+        }
     }
     return row;
 }
 
 void applyOption(const QString& name, const QString& value, CompareOptions& options) {
-    const QString option = QStringLiteral("--") + name;
     if (name == u"row") {
         options.rows.push_back(parseRow(static_cast<int>(options.rows.size()) + 1, value));
     } else if (name == u"days-per-year") {
-        const int choice = FindDaysPerYearChoice(value);
-        if (choice < 0)
-            throw Refused(option, value, "is not one of the bases listed by --help");
-        options.dayFactorChoice = choice;
-    } else if (name == u"currency") {
-        options.currency = value;
+        ApplyLoanOption(name, value, options.common);
     } else if (name == u"format") {
         if (value == u"text")
-            options.format = OutputFormat::Text;
+            options.format = CompareFormat::Text;
         else if (value == u"csv")
-            options.format = OutputFormat::Csv;
+            options.format = CompareFormat::Csv;
         else if (value == u"json")
-            options.format = OutputFormat::Json;
+            options.format = CompareFormat::Json;
+        else if (value == u"report")
+            options.format = CompareFormat::Report;
         else
-            throw Refused(option, value, "is not text, csv or json");
+            throw RefusedOption(QStringLiteral("--format"), value,
+                                "is not text, csv, json or report");
     } else {
-        throw UsageError{QStringLiteral("unknown option \"--%1\"").arg(name)};
+        ApplyReportOption(name, value, options.report);
+        if (name != u"currency")
+            options.reportOptionGiven = true;
     }
+}
+
+bool isOption(QStringView name) {
+    return name == u"row" || name == u"days-per-year" || name == u"format" || IsReportOption(name);
 }
 
 CompareOptions parseOptions(const QStringList& arguments) {
     CompareOptions options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == u"--help" || argument == u"-h") {
-            options.help = true;
-            return options;
-        }
-        if (!argument.startsWith(u"--"))
-            throw UsageError{QStringLiteral("unexpected argument \"%1\"").arg(argument)};
-        const qsizetype equals = argument.indexOf(u'=');
-        const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-        QString value;
-        if (equals >= 0) {
-            value = argument.mid(equals + 1);
-        } else {
-            // A following option is taken for a forgotten value rather than read as one.
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(u"--"))
-                throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
-            value = arguments.at(++i);
-        }
-        applyOption(name, value, options);
-    }
+    options.help =
+        !ReadOptions(arguments, 1, isOption, [&options](const QString& name, const QString& value) {
+            applyOption(name, value, options);
+        });
+    if (options.help)
+        return options;
     if (options.rows.empty())
         throw UsageError{QStringLiteral("at least one --row is needed")};
+    if (options.reportOptionGiven && options.format != CompareFormat::Report)
+        throw UsageError{
+            QStringLiteral("--header, --lines-per-page and --pdf need --format report")};
+    CheckReportOptions(options.report);
     return options;
 }
 
 // Works the rows out in order through one comparison table, as the window would.
 std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& table,
                                          const CompareOptions& options) {
-    state.CurrencySymbol = options.currency;
-    state.DayFactorChoice = static_cast<std::int16_t>(options.dayFactorChoice);
-    ApplyDaysPerYear(state, options.dayFactorChoice);
+    state.CurrencySymbol = options.report.currency;
+    state.DayFactorChoice = static_cast<std::int16_t>(options.common.dayFactorChoice);
+    ApplyDaysPerYear(state, options.common.dayFactorChoice);
     LoadComparison(state, table);
 
     std::vector<ComparisonRow> rows;
-    for (const RowSpec& spec : options.rows) {
+    for (const ScheduleOptions& spec : options.rows) {
         state.InputValues.at(1) = spec.principal;
         state.InputValues.at(2) = spec.rate;
-        state.InputValues.at(3) = spec.years;
+        state.InputValues.at(3) =
+            spec.years ? *spec.years : Currency::fromUnits(25 * Currency::kScale);
         // Only the row's own additional payments, as if they were all that was entered.
         state.PrePayTable.size(45, 2);
         std::int16_t count = 0;
@@ -180,8 +172,8 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
                 ++count;
         }
         state.PrePayCount = count;
-        rows.push_back(CalculateComparisonRow(state, table, FrequencyFor(spec.frequency).text,
-                                              CompoundingFor(spec.compounding).text));
+        rows.push_back(
+            CalculateComparisonRow(state, table, FrequencyText(spec), CompoundingText(spec)));
     }
     return rows;
 }
@@ -201,7 +193,12 @@ QString writeText(const SharedState& state, const ComparisonTable& table) {
     return text;
 }
 
-QString writeCsv(const std::vector<ComparisonRow>& rows, const std::vector<RowSpec>& specs) {
+double yearsOf(const ScheduleOptions& row) {
+    return row.years ? row.years->toDouble() : 25;
+}
+
+QString writeCsv(const std::vector<ComparisonRow>& rows,
+                 const std::vector<ScheduleOptions>& specs) {
     QString text = QStringLiteral(
         "row,compounding,frequency_code,years,years_to_retire,extra_payments_applied,"
         "payments_per_year,principal,rate,payment,total_interest,interest_rate_factor\n");
@@ -211,7 +208,7 @@ QString writeCsv(const std::vector<ComparisonRow>& rows, const std::vector<RowSp
             QString::number(row.number),
             QString(row.compoundingLetter),
             row.frequencyCode.trimmed(),
-            FullPrecision(specs[i].years.toDouble()),
+            FullPrecision(yearsOf(specs[i])),
             FullPrecision(row.yearsToRetire),
             QString::number(row.extraPayments.size()),
             QString::number(row.paymentsPerYear),
@@ -226,7 +223,8 @@ QString writeCsv(const std::vector<ComparisonRow>& rows, const std::vector<RowSp
     return text;
 }
 
-QString writeJson(const std::vector<ComparisonRow>& rows, const std::vector<RowSpec>& specs) {
+QString writeJson(const std::vector<ComparisonRow>& rows,
+                  const std::vector<ScheduleOptions>& specs) {
     QString text = QStringLiteral("{\n  \"rows\": [");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ComparisonRow& row = rows[i];
@@ -234,9 +232,8 @@ QString writeJson(const std::vector<ComparisonRow>& rows, const std::vector<RowS
         text += QStringLiteral("\"row\": %1, \"compounding\": \"%2\", \"frequency_code\": \"%3\", ")
                     .arg(QString::number(row.number), QString(row.compoundingLetter),
                          row.frequencyCode.trimmed());
-        text +=
-            QStringLiteral("\"years\": %1, \"years_to_retire\": %2, ")
-                .arg(FullPrecision(specs[i].years.toDouble()), FullPrecision(row.yearsToRetire));
+        text += QStringLiteral("\"years\": %1, \"years_to_retire\": %2, ")
+                    .arg(FullPrecision(yearsOf(specs[i])), FullPrecision(row.yearsToRetire));
         text += QStringLiteral("\"extra_payments_applied\": %1, \"payments_per_year\": %2, ")
                     .arg(QString::number(row.extraPayments.size()),
                          QString::number(row.paymentsPerYear));
@@ -259,42 +256,49 @@ QString writeJson(const std::vector<ComparisonRow>& rows, const std::vector<RowS
     return text;
 }
 
-QString runCompare(const CompareOptions& options) {
-    SharedState state;
-    ComparisonTable table;
-    const std::vector<ComparisonRow> rows = calculateRows(state, table, options);
-    switch (options.format) {
-    case OutputFormat::Csv:
-        return writeCsv(rows, options.rows);
-    case OutputFormat::Json:
-        return writeJson(rows, options.rows);
-    case OutputFormat::Text:
-        break;
-    }
-    return writeText(state, table);
-}
-
 } // namespace
 
 int RunCompare(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    QString output;
+    CompareOptions options;
+    SharedState state;
+    ComparisonTable table;
+    std::vector<ComparisonRow> rows;
     try {
-        const CompareOptions options = parseOptions(arguments);
-        output = options.help ? kUsage : runCompare(options);
+        options = parseOptions(arguments);
+        if (options.help) {
+            out << kUsage;
+            out.flush();
+            return 0;
+        }
+        rows = calculateRows(state, table, options);
     } catch (const UsageError& error) {
-        Fail(err, error.message);
+        PrintCliError(err, error.message);
         return 2;
     } catch (const TermLimitError& error) {
-        Fail(err, QString::fromLatin1(error.userMessage()));
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
         return 2;
     } catch (const RowLimitError& error) {
-        Fail(err, QString::fromLatin1(error.userMessage()));
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
         return 2;
     } catch (const CalculationError& error) {
-        Fail(err, QString::fromLatin1(error.userMessage()));
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
         return 2;
     }
-    out << output;
+    switch (options.format) {
+    case CompareFormat::Csv:
+        out << writeCsv(rows, options.rows);
+        break;
+    case CompareFormat::Json:
+        out << writeJson(rows, options.rows);
+        break;
+    case CompareFormat::Report:
+        return WriteReport(
+            options.report, QStringLiteral("Mortgage Comparisons"), state,
+            [&](Printer& printer) { PrintComparisonReport(state, table, printer); }, out, err);
+    case CompareFormat::Text:
+        out << writeText(state, table);
+        break;
+    }
     out.flush();
     return 0;
 }

@@ -1,7 +1,7 @@
 // "quillbrook-cli compare": the Mortgage Comparisons window without the window. Each --row is
 // one comparison row, worked out as if its values had been typed into the window, its additional
 // payments entered, and Calculate clicked; the rows come out as the comparison report's lines,
-// CSV, JSON or the report's pages.
+// CSV, JSON or the pages of the report the window prints.
 #pragma once
 
 #include <QStringList>

@@ -7,8 +7,9 @@
 // ten-thousandths, never through a double, so a spreadsheet sees exactly what the schedule holds.
 #include "cli/schedulecommand.h"
 
-#include "cli/commandoptions.h"
 #include "cli/comparecommand.h"
+#include "cli/reportcommand.h"
+#include "cli/scheduleoptions.h"
 
 #include "core/engine/amortization.h"
 #include "core/engine/engineerror.h"
@@ -29,18 +30,21 @@ namespace qb {
 
 namespace {
 
+const QString kProgram = QStringLiteral("quillbrook-cli");
+
 // The width of the grid's money columns.
 constexpr int kColumnWidth = 16;
 constexpr int kLabelWidth = 24;
+constexpr int kLastExtraYear = 45;
 
 const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli schedule [options]
-       quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
+       quillbrook-cli report mortgage|loan [options]   (see report --help)
+       quillbrook-cli compare --row SPEC ... [options] (see compare --help)
        quillbrook-cli --help
 
 Works out the payment and the amortization schedule of a mortgage or loan and
-prints it ("quillbrook-cli compare --help" describes compare). Each option takes
-its value as the next argument or as --option=value.
+prints it. Each option takes its value as the next argument or as --option=value.
 
 Options:
   --principal AMOUNT     amount borrowed (default 100000)
@@ -83,57 +87,129 @@ is given. In the yearly view, number is the year.
 Exit status: 0 on success, 2 for bad input or a loan that cannot be worked out.
 )");
 
-enum class OutputFormat { Text, Csv, Json };
-
-struct Options {
-    bool help = false;
-    Currency principal = Currency::fromUnits(100000 * Currency::kScale);
-    Currency rate = Currency::fromUnits(10 * Currency::kScale);
-    std::optional<Currency> years;
-    std::optional<Currency> months;
-    QStringView compounding = u"monthly";
-    QStringView frequency = u"monthly";
-    std::int16_t tableView = 2;
-    std::optional<QDate> firstDate;
-    std::map<int, Currency> extras;
-    int dayFactorChoice = kDefaultDayFactorChoice;
-    OutputFormat format = OutputFormat::Text;
+// The command-line names of the list entries, matched against the list texts without their
+// leading blanks so the names do not depend on how the lists are laid out.
+struct ListName {
+    QStringView name;
+    QStringView text;
 };
+
+constexpr std::array<ListName, 5> kCompoundingNames = {{
+    {u"monthly", u"Monthly"},
+    {u"bimonthly", u"Bimonthly"},
+    {u"quarterly", u"Quarterly"},
+    {u"semiannual", u"Semiannual"},
+    {u"annual", u"Annual"},
+}};
+
+constexpr std::array<ListName, 6> kFrequencyNames = {{
+    {u"monthly", u"Monthly"},
+    {u"semimonthly", u"Semimonthly"},
+    {u"2-weeks", u"2 Weeks"},
+    {u"1-week", u"1 Week"},
+    {u"biweekly-acc", u"Biweekly(Acc)"},
+    {u"weekly-acc", u"Weekly(Acc)"},
+}};
+
+using Options = ScheduleOptions;
+
+// The message of a refused value: --rate: "abc" is not a number.
+UsageError refused(const QString& option, const QString& text, const char* problem) {
+    return UsageError{QStringLiteral("%1: \"%2\" %3").arg(option, text, QLatin1String(problem))};
+}
+
+double parseNumber(const QString& option, const QString& text) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    // toDouble forgives surrounding blanks; a script that passes them has a bug worth reporting.
+    if (!ok || text.isEmpty() || text.trimmed() != text)
+        throw refused(option, text, "is not a number");
+    if (!std::isfinite(value))
+        throw refused(option, text, "is not a finite number");
+    if (value < 0)
+        throw refused(option, text, "must not be negative");
+    return value;
+}
+
+Currency toCell(const QString& option, const QString& text, double value) {
+    try {
+        return Currency::fromDouble(value);
+    } catch (const OverflowError&) {
+        throw refused(option, text, "is too large");
+    }
+}
+
+Currency parseAmount(const QString& option, const QString& text) {
+    return toCell(option, text, parseNumber(option, text));
+}
+
+template <std::size_t N>
+QStringView parseName(const QString& option, const QString& text,
+                      const std::array<ListName, N>& names) {
+    for (const ListName& entry : names) {
+        if (text == entry.name)
+            return entry.name;
+    }
+    throw refused(option, text, "is not one of the names listed by --help");
+}
+
+bool isAsciiDigits(QStringView text) {
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+void parseExtra(const QString& option, const QString& text, Options& options) {
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 0 || colon == text.size() - 1 || text.indexOf(u':', colon + 1) >= 0)
+        throw refused(option, text, "is not YEAR:AMOUNT");
+    const QString yearText = text.left(colon);
+    const QString amountText = text.mid(colon + 1);
+    if (!isAsciiDigits(yearText))
+        throw refused(option, text, "does not start with a whole year number");
+    const int year = yearText.size() > 2 ? kLastExtraYear + 1 : yearText.toInt();
+    if (year < 1 || year > kLastExtraYear)
+        throw refused(option, text, "has a year that is not between 1 and 45");
+    options.extras[year] = parseAmount(option, amountText);
+}
 
 void applyOption(const QString& name, const QString& value, Options& options) {
     const QString option = QStringLiteral("--") + name;
     if (name == u"principal") {
-        options.principal = ParseAmount(option, value);
+        options.principal = parseAmount(option, value);
     } else if (name == u"rate") {
-        options.rate = ParseAmount(option, value);
+        options.rate = parseAmount(option, value);
     } else if (name == u"years") {
-        options.years = ParseAmount(option, value);
+        options.years = parseAmount(option, value);
     } else if (name == u"months") {
         // The loan window keeps a term in months as years with four decimals; so does this.
-        options.months = ToCell(option, value, ParseNumber(option, value) / 12.0);
+        options.months = toCell(option, value, parseNumber(option, value) / 12.0);
     } else if (name == u"compounding") {
-        options.compounding = ParseCompoundingName(option, value);
+        options.compounding = parseName(option, value, kCompoundingNames);
     } else if (name == u"frequency") {
-        options.frequency = ParseFrequencyName(option, value);
+        options.frequency = parseName(option, value, kFrequencyNames);
     } else if (name == u"view") {
         if (value == u"all")
             options.tableView = 2;
         else if (value == u"annual")
             options.tableView = 1;
         else
-            throw Refused(option, value, "is not all or annual");
+            throw refused(option, value, "is not all or annual");
     } else if (name == u"first-date") {
         const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
         if (!date.isValid())
-            throw Refused(option, value, "is not a date of the form YYYY-MM-DD");
+            throw refused(option, value, "is not a date of the form YYYY-MM-DD");
         options.firstDate = date;
     } else if (name == u"extra") {
-        const auto [year, amount] = ParseExtraPayment(option, value);
-        options.extras[year] = amount;
+        parseExtra(option, value, options);
     } else if (name == u"days-per-year") {
         const int choice = FindDaysPerYearChoice(value);
         if (choice < 0)
-            throw Refused(option, value, "is not one of the bases listed by --help");
+            throw refused(option, value, "is not one of the bases listed by --help");
         options.dayFactorChoice = choice;
     } else if (name == u"format") {
         if (value == u"text")
@@ -143,7 +219,7 @@ void applyOption(const QString& name, const QString& value, Options& options) {
         else if (value == u"json")
             options.format = OutputFormat::Json;
         else
-            throw Refused(option, value, "is not text, csv or json");
+            throw refused(option, value, "is not text, csv or json");
     }
 }
 
@@ -161,34 +237,39 @@ bool isValueOption(QStringView name) {
 
 Options parseScheduleOptions(const QStringList& arguments) {
     Options options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == u"--help" || argument == u"-h") {
-            options.help = true;
-            return options;
-        }
-        if (!argument.startsWith(u"--"))
-            throw UsageError{QStringLiteral("unexpected argument \"%1\"").arg(argument)};
-        const qsizetype equals = argument.indexOf(u'=');
-        const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-        if (!isValueOption(name))
-            throw UsageError{QStringLiteral("unknown option \"%1\"").arg(argument.left(equals))};
-        QString value;
-        if (equals >= 0) {
-            value = argument.mid(equals + 1);
-        } else {
-            // A following option is taken for a forgotten value rather than read as one.
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(u"--"))
-                throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
-            value = arguments.at(++i);
-        }
-        if (value.isEmpty())
-            throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
-        applyOption(name, value, options);
-    }
+    options.help = !ReadOptions(arguments, 1, isValueOption,
+                                [&options](const QString& name, const QString& value) {
+                                    applyOption(name, value, options);
+                                });
+    if (options.help)
+        return options;
     if (options.years && options.months)
         throw UsageError{QStringLiteral("--years and --months cannot be given together")};
     return options;
+}
+
+const Frequency& frequencyFor(QStringView name) {
+    for (const ListName& entry : kFrequencyNames) {
+        if (entry.name != name)
+            continue;
+        for (const Frequency& frequency : kFrequencies) {
+            if (QStringView(frequency.text).trimmed() == entry.text)
+                return frequency;
+        }
+    }
+    throw CalculationError("frequency not in the list");
+}
+
+const Compounding& compoundingFor(QStringView name) {
+    for (const ListName& entry : kCompoundingNames) {
+        if (entry.name != name)
+            continue;
+        for (const Compounding& compounding : kCompoundings) {
+            if (QStringView(compounding.text).trimmed() == entry.text)
+                return compounding;
+        }
+    }
+    throw CalculationError("compounding not in the list");
 }
 
 // Sets up the state the way a calculation window has it when the user presses Calculate.
@@ -217,11 +298,26 @@ void prepare(SharedState& state, const Options& options) {
     state.PrePayCount = count;
 }
 
+// A cell as the exact decimal it holds, four decimals always.
+QString exactMoney(Currency cell) {
+    const std::int64_t units = cell.units();
+    const std::uint64_t magnitude =
+        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+    const auto scale = static_cast<std::uint64_t>(Currency::kScale);
+    QString text = QString::number(magnitude / scale) + u'.' +
+                   QString::number(magnitude % scale).rightJustified(4, u'0');
+    return units < 0 ? u'-' + text : text;
+}
+
 // The whole number a cell shows with a picture of "#" only: rounded half away from zero.
 std::int64_t wholeNumber(Currency cell) {
     const std::int64_t half = Currency::kScale / 2;
     const std::int64_t units = cell.units();
     return units < 0 ? -((-units + half) / Currency::kScale) : (units + half) / Currency::kScale;
+}
+
+QString fullPrecision(double value) {
+    return std::isfinite(value) ? QString::number(value, 'g', 17) : QStringLiteral("null");
 }
 
 struct Row {
@@ -258,7 +354,7 @@ QString writeCsv(const std::vector<Row>& rows) {
         text += (row.year ? QString::number(*row.year) : QString()) + u',';
         text += (row.date ? row.date->toString(Qt::ISODate) : QString());
         for (Currency cell : row.money)
-            text += u',' + ExactMoney(cell);
+            text += u',' + exactMoney(cell);
         text += u'\n';
     }
     return text;
@@ -282,13 +378,13 @@ QString writeJson(const SharedState& state, const Calculation& calculation,
     const auto field = [&text](const char* key, const QString& value) {
         text += QStringLiteral("  \"%1\": %2,\n").arg(QLatin1String(key), value);
     };
-    field("payment", FullPrecision(calculation.payment));
-    field("interest_rate_factor", FullPrecision(calculation.periodicRate));
-    field("monthly_rate", FullPrecision(calculation.monthlyRate));
+    field("payment", fullPrecision(calculation.payment));
+    field("interest_rate_factor", fullPrecision(calculation.periodicRate));
+    field("monthly_rate", fullPrecision(calculation.monthlyRate));
     field("payments_per_year", QString::number(state.PaymentsPerYear));
-    field("years_to_retire", FullPrecision(state.YearsToRetire));
-    field("total_paid", ExactMoney(calculation.totalPaid));
-    field("interest_savings", ExactMoney(calculation.interestSavings));
+    field("years_to_retire", fullPrecision(state.YearsToRetire));
+    field("total_paid", exactMoney(calculation.totalPaid));
+    field("interest_savings", exactMoney(calculation.interestSavings));
     field("data_count", QString::number(state.DataCount));
     field("extra_payment_years_applied", QString::number(calculation.extraPaymentYearsApplied));
     text += QStringLiteral("  \"rows\": [");
@@ -299,7 +395,7 @@ QString writeJson(const SharedState& state, const Calculation& calculation,
             QStringLiteral("\"number\": %1, \"year\": %2, \"date\": %3")
                 .arg(QString::number(row.number), optionalNumber(row.year), optionalDate(row.date));
         for (std::size_t c = 0; c < row.money.size(); ++c)
-            text += QStringLiteral(", \"%1\": %2").arg(kMoneyKeys[c], ExactMoney(row.money[c]));
+            text += QStringLiteral(", \"%1\": %2").arg(kMoneyKeys[c], exactMoney(row.money[c]));
         text += u'}';
     }
     text += rows.empty() ? QStringLiteral("]\n}\n") : QStringLiteral("\n  ]\n}\n");
@@ -385,8 +481,8 @@ QString writeText(const SharedState& state, const Calculation& calculation) {
 QString runSchedule(const Options& options) {
     SharedState state;
     prepare(state, options);
-    const Calculation calculation = Calculate(state, FrequencyFor(options.frequency).text,
-                                              CompoundingFor(options.compounding).text);
+    const Calculation calculation = Calculate(state, frequencyFor(options.frequency).text,
+                                              compoundingFor(options.compounding).text);
     switch (options.format) {
     case OutputFormat::Csv:
         return writeCsv(collectRows(state));
@@ -398,11 +494,48 @@ QString runSchedule(const Options& options) {
     return writeText(state, calculation);
 }
 
+void fail(QTextStream& err, const QString& message) {
+    err << kProgram << ": " << message << '\n';
+    err.flush();
+}
+
 } // namespace
+
+UsageError RefusedOption(const QString& option, const QString& text, const char* problem) {
+    return refused(option, text, problem);
+}
+
+bool IsLoanOption(QStringView name) {
+    return name != u"format" && isValueOption(name);
+}
+
+void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options) {
+    applyOption(name, value, options);
+}
+
+void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
+    prepare(state, options);
+}
+
+QString ExactMoney(Currency cell) {
+    return exactMoney(cell);
+}
+
+QString FullPrecision(double value) {
+    return fullPrecision(value);
+}
+
+QStringView FrequencyText(const ScheduleOptions& options) {
+    return frequencyFor(options.frequency).text;
+}
+
+QStringView CompoundingText(const ScheduleOptions& options) {
+    return compoundingFor(options.compounding).text;
+}
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (arguments.isEmpty()) {
-        Fail(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));
+        fail(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));
         return 2;
     }
     const QString& command = arguments.first();
@@ -411,10 +544,12 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         out.flush();
         return 0;
     }
+    if (command == u"report")
+        return RunReport(arguments, out, err);
     if (command == u"compare")
         return RunCompare(arguments, out, err);
     if (command != u"schedule") {
-        Fail(err,
+        fail(err,
              QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"").arg(command));
         return 2;
     }
@@ -424,13 +559,13 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         const Options options = parseScheduleOptions(arguments);
         output = options.help ? kUsage : runSchedule(options);
     } catch (const UsageError& error) {
-        Fail(err, error.message);
+        fail(err, error.message);
         return 2;
     } catch (const TermLimitError& error) {
-        Fail(err, QString::fromLatin1(error.userMessage()));
+        fail(err, QString::fromLatin1(error.userMessage()));
         return 2;
     } catch (const CalculationError& error) {
-        Fail(err, QString::fromLatin1(error.userMessage()));
+        fail(err, QString::fromLatin1(error.userMessage()));
         return 2;
     }
     out << output;

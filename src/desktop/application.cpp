@@ -8,6 +8,7 @@
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
+#include "desktop/windows/naminput.h"
 #include "desktop/windows/personalizewindow.h"
 #include "desktop/windows/prepaywindow.h"
 #include "desktop/windows/tablewindow.h"
@@ -111,6 +112,8 @@ void Application::openCompareWindow() {
         PrePayWindow dialog(m_state, m_messages, window);
         dialog.exec();
     });
+    connect(window, &CompareWindow::reportHeaderRequested, window,
+            [this, window] { NamInput::askForHeader(m_state, window); });
     connect(window, &CompareWindow::exited, this, &Application::compareWindowClosed);
     window->show();
 }

@@ -2,10 +2,16 @@
 // each row with the figures of the default mortgage and its variants, and the refusals a script
 // gets for bad rows or a row the window would refuse.
 #include "cli/schedulecommand.h"
+#include "core/settings/daysperyear.h"
+#include "core/shell/textprinter.h"
+#include "desktop/windows/comparewindow.h"
+#include "desktop/windowtest.h"
 
+#include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -42,9 +48,69 @@ private slots:
     void textListsAdditionalPaymentsByRow();
     void csvFields();
     void jsonFields();
+    void reportIsWhatTheWindowPrints();
+    void reportOptionsNeedTheReportFormat();
     void refusals_data();
     void refusals();
 };
+
+// The same three rows calculated in the window and given to the tool: the window's printout and
+// the tool's pages are the same text, additional-payments section and page break included.
+void TestCompare::reportIsWhatTheWindowPrints() {
+    qb::SharedState state;
+    qb::ApplyDaysPerYear(state, qb::kDefaultDayFactorChoice);
+    state.CurrencySymbol = QStringLiteral("$");
+    qb::RecordingMessageBox messages;
+    qb::CompareWindow window(state, messages);
+    QVERIFY(qb::ShowActive(&window));
+    qb::TextPrinter printer(15840.0 / (21 + 8)); // 21 lines a page
+    window.setPrinter(&printer);
+    connect(&window, &qb::CompareWindow::reportHeaderRequested, this,
+            [&state] { state.ReportHeader = QStringLiteral("Three offers"); });
+    const auto calculate = [&window] {
+        QTest::mouseClick(qb::Control<QPushButton>(&window, QStringLiteral("Calc1")),
+                          Qt::LeftButton);
+    };
+    const auto extra = [&state](int year, double amount) {
+        state.PrePayTable.at(year, 1) = qb::Currency::fromDouble(year);
+        state.PrePayTable.at(year, 2) = qb::Currency::fromDouble(amount);
+    };
+    extra(3, 5000);
+    extra(5, 10000);
+    calculate();
+    state.PrePayTable.size(45, 2); // Erase all
+    qb::Control<QComboBox>(&window, QStringLiteral("FreqPmt"))->setCurrentIndex(4);
+    calculate();
+    extra(1, 2500);
+    qb::Control<QComboBox>(&window, QStringLiteral("FreqPmt"))->setCurrentIndex(0);
+    qb::Control<QComboBox>(&window, QStringLiteral("ComPeriod"))->setCurrentIndex(3);
+    calculate();
+    QTest::mouseClick(qb::Control<QPushButton>(&window, QStringLiteral("Prt1")), Qt::LeftButton);
+    QVERIFY(messages.shown.empty());
+
+    const CliRun result = run(
+        {QStringLiteral("--format"), QStringLiteral("report"), QStringLiteral("--header"),
+         QStringLiteral("Three offers"), QStringLiteral("--lines-per-page"), QStringLiteral("21"),
+         QStringLiteral("--row"), QStringLiteral("extra=3:5000 extra=5:10000"),
+         QStringLiteral("--row"), QStringLiteral("frequency=biweekly-acc"), QStringLiteral("--row"),
+         QStringLiteral("compounding=semiannual extra=1:2500")});
+    QCOMPARE(result.err, QString());
+    QCOMPARE(result.status, 0);
+    QCOMPARE(printer.pages().size(), 2);
+    QVERIFY(result.out.contains(QStringLiteral("* Additional Payments Applied")));
+    QCOMPARE(result.out.split(u'\n'), printer.reportText().split(u'\n'));
+}
+
+void TestCompare::reportOptionsNeedTheReportFormat() {
+    for (const char* option : {"--header", "--lines-per-page", "--pdf"}) {
+        const CliRun result = run({QStringLiteral("--row"), QStringLiteral("rate=8"),
+                                   QString::fromLatin1(option), QStringLiteral("2")});
+        QCOMPARE(result.status, 2);
+        QCOMPARE(result.out, QString());
+        QCOMPARE(result.err, QStringLiteral("quillbrook-cli: --header, --lines-per-page and "
+                                            "--pdf need --format report\n"));
+    }
+}
 
 void TestCompare::textIsTheReportsLines() {
     const CliRun result = run({QStringLiteral("--row"), QStringLiteral("principal=100000"),
@@ -158,7 +224,7 @@ void TestCompare::refusals_data() {
                                << "--row 1 extra: \"46:100\" has a year that is not between 1 "
                                   "and 45";
     QTest::newRow("unknown format") << QStringList{"--row", "rate=8", "--format", "xml"}
-                                    << "--format: \"xml\" is not text, csv or json";
+                                    << "--format: \"xml\" is not text, csv, json or report";
     QTest::newRow("unknown option")
         << QStringList{"--row", "rate=8", "--view", "all"} << "unknown option \"--view\"";
 }
@@ -172,5 +238,5 @@ void TestCompare::refusals() {
     QCOMPARE(result.err, QStringLiteral("quillbrook-cli: ") + message + u'\n');
 }
 
-QTEST_GUILESS_MAIN(TestCompare)
+QTEST_MAIN(TestCompare)
 #include "tst_compare.moc"

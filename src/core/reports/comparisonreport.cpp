@@ -26,14 +26,6 @@ void printAt(Printer& printer, int column, const QString& text) {
     printer.print({At(column), Text(text)});
 }
 
-// A text with embedded line breaks: each break ends a line and the next starts at column 1; the
-// last piece ends its own line, so a text ending in a break is followed by an empty line.
-void printBrokenText(Printer& printer, int column, const QString& text) {
-    const QStringList pieces = text.split(QStringLiteral("\r\n"));
-    for (qsizetype i = 0; i < pieces.size(); ++i)
-        printAt(printer, i == 0 ? column : 1, pieces.at(i));
-}
-
 // One line of a band: each column's cell 16 print positions after the one before. A cell that
 // would start within one blank of the text before it starts one blank after it, so two long
 // amounts never run together.
@@ -112,7 +104,9 @@ void PrintComparisonReport(SharedState& state, const ComparisonTable& table, Pri
     printAt(printer, 2, kRule);
     printer.printEmptyLine();
 
-    printBrokenText(printer, 0, state.ReportLines.size() > 1 ? state.ReportLines[1] : QString());
+    // Each row line ends in two line breaks: the row, an empty line, and after the last row the
+    // print step's own end of line.
+    printAt(printer, 0, state.ReportLines.size() > 1 ? state.ReportLines[1] : QString());
     counter += table.RowCount * 2;
 
     if (table.MaxPrePayCount == 0) {

@@ -1,6 +1,8 @@
 // The column and page rules shared by every printer back end; see printer.h.
 #include "core/shell/printer.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <utility>
 
@@ -23,8 +25,12 @@ PrintItem Number(qint64 value) {
 }
 
 PrintItem Placed(int column, int width, const QString& text) {
-    const qsizetype start = qsizetype(column) + width - text.size();
-    return {int(std::max<qsizetype>(1, start)), true, text};
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    const QString shown = text.mid(blanks);
+    const qsizetype start = qsizetype(column) + width - shown.size();
+    return {int(std::max<qsizetype>(1, start)), true, shown};
 }
 
 Printer::Printer(PrinterFont standardFont) : m_font(std::move(standardFont)) {}
@@ -38,19 +44,38 @@ void Printer::print(std::span<const PrintItem> items) {
     prepareOutput();
     for (const PrintItem& item : items) {
         if (item.column > 0) {
-            const int target = item.keepOnLine ? std::max(item.column, m_column) : item.column;
+            int target = item.column;
+            if (item.keepOnLine)
+                target = std::max({target, m_column, m_lastInk > 0 ? m_lastInk + 2 : 1});
             if (target < m_column) {
                 finishLine();
                 prepareOutput();
             }
             m_column = target;
         }
-        if (!item.text.isEmpty()) {
-            putText(m_column, item.text);
-            m_column += int(item.text.size());
+        // A CR LF inside a text ends the line there; what follows starts at column 1.
+        const QStringList pieces = item.text.split(QStringLiteral("\r\n"));
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (i > 0) {
+                finishLine();
+                prepareOutput();
+            }
+            putPiece(pieces.at(i));
         }
     }
     finishLine();
+}
+
+void Printer::putPiece(const QString& text) {
+    if (text.isEmpty())
+        return;
+    putText(m_column, text);
+    qsizetype last = text.size() - 1;
+    while (last >= 0 && text.at(last) == QLatin1Char(' '))
+        --last;
+    if (last >= 0)
+        m_lastInk = m_column + int(last);
+    m_column += int(text.size());
 }
 
 void Printer::printEmptyLine() {
@@ -74,6 +99,7 @@ void Printer::endDoc() {
     m_pendingBreaks = 0;
     m_page = 1;
     m_column = 1;
+    m_lastInk = 0;
     closeJob();
 }
 
@@ -111,6 +137,7 @@ void Printer::prepareOutput() {
 void Printer::finishLine() {
     endLine();
     m_column = 1;
+    m_lastInk = 0;
 }
 
 } // namespace qb

@@ -9,6 +9,8 @@
 //   - columns count from 1; a column below 1 is column 1;
 //   - a move to a column left of where the line already is continues on the next line;
 //   - a number prints as its sign or a space, its digits, and a space (" 3 ", "-3 ");
+//   - a CR LF inside a text ends the line; the rest of the text starts at column 1;
+//   - a right-aligned field (Placed) is never cut and never touches the text before it;
 //   - the first operation that prints opens the job and its first page;
 //   - newPage() only takes effect when something is printed after it, so a job that ends right
 //     after a page break does not leave a blank sheet;
@@ -42,9 +44,10 @@ struct PrinterFont {
 // helpers below rather than by hand.
 struct PrintItem {
     int column = 0; // the column to move to before the text; 0 or less: no move
-    // For a field that was shifted left for its length: never move back onto the previous line
-    // for it, start where the line already is instead. A shifted amount that touches its left
-    // neighbour is still readable; a row broken over two lines throws off the page length.
+    // For a right-aligned field: never move back onto the previous line for it, and keep one
+    // blank between it and the text before it, starting further right when it has to. An
+    // amount that runs into its neighbour reads as another figure ("$.00$17,260,984.90"); a row
+    // broken over two lines throws off the page length.
     bool keepOnLine = false;
     QString text;
 };
@@ -55,9 +58,11 @@ PrintItem At(int column);
 PrintItem Text(const QString& text);
 // A whole number as the reports print one: " 3 ", "-3 ".
 PrintItem Number(qint64 value);
-// A field that ends where its column ends: the column starts at column and is width characters
-// wide. A text longer than the column is moved left by the excess (never below column 1) so no
-// digit is lost; a shorter one is right-aligned in it.
+// A right-aligned field: the column starts at column and is width characters wide, and the
+// text, its leading blanks aside, ends at the column's last character. A text longer than the
+// column is moved left by the excess (never below column 1), so no digit is ever cut. Printed
+// after other text, it starts at least one blank after that text, and then ends right of its
+// column.
 PrintItem Placed(int column, int width, const QString& text);
 
 class Printer {
@@ -67,7 +72,8 @@ public:
     Printer& operator=(const Printer&) = delete;
 
     // Prints one line made of items; the line ends after the last item. An empty list prints an
-    // empty line.
+    // empty line. A CR LF inside a text item ends the line there, and the text after it starts
+    // at column 1 of the next line.
     void print(std::initializer_list<PrintItem> items);
     void print(std::span<const PrintItem> items);
     void printEmptyLine();
@@ -117,12 +123,14 @@ protected:
 
 private:
     void openIfNeeded();
+    void putPiece(const QString& text);
     void finishLine();
 
     PrinterFont m_font;
     bool m_open = false;
     int m_page = 1;
     int m_column = 1;        // where the next character of the current line goes
+    int m_lastInk = 0;       // column of the last non-blank character on the line; 0: none
     int m_pendingBreaks = 0; // newPage() calls not yet carried out
 };
 

@@ -31,8 +31,9 @@ void SetPrinterFont(SharedState& state, Printer& printer) {
         if (!(height > 0))
             return;
         const double lines = std::nearbyint(kPageLengthTwips / height - kLinesKeptFree);
-        if (lines < std::numeric_limits<std::int16_t>::min() ||
-            lines > std::numeric_limits<std::int16_t>::max())
+        // A font too tall to leave one line on the page would give the reports no page to
+        // print on (and a page length of 0 to count with).
+        if (lines < 1 || lines > std::numeric_limits<std::int16_t>::max())
             return;
         state.LinesPerPage = static_cast<std::int16_t>(lines);
     } catch (const PrinterError&) {

@@ -16,6 +16,22 @@ QString TextPrinter::text() const {
     return pages.join(QLatin1Char('\f'));
 }
 
+QString TextPrinter::reportText() const {
+    QString text;
+    for (qsizetype page = 0; page < m_pages.size(); ++page) {
+        if (page > 0)
+            text += QStringLiteral("\f\n");
+        for (const QString& line : m_pages.at(page)) {
+            qsizetype end = line.size();
+            while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+                --end;
+            text += QStringView(line).left(end);
+            text += QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
 void TextPrinter::checkAvailable() {
     if (m_failing)
         throw PrinterError(QStringLiteral("No printer is installed."));

@@ -40,6 +40,10 @@ public:
     const QList<QStringList>& pages() const { return m_pages; }
     // The whole job: lines ended by line feeds, pages separated by form feeds.
     QString text() const;
+    // The job as a report reads on paper, for a file or a terminal: each printed line one line
+    // with its trailing blanks removed, column c at character c, every line ended by a line
+    // feed, and a line holding only a form feed between pages.
+    QString reportText() const;
     // Every font set, in order, across jobs.
     const QList<FontChange>& fontHistory() const { return m_fontHistory; }
     // Jobs ended by endDoc().

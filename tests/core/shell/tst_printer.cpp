@@ -101,9 +101,24 @@ void TestPrinter::lineLayout_data() {
     QTest::newRow("over-long field moves into the gap before it")
         << QList<PrintItem>{Text("Year"), Placed(10, 8, "1,234.56"), Placed(25, 8, "12,345,678.90")}
         << QStringList{"Year" + spaces(5) + "1,234.56" + spaces(2) + "12,345,678.90"};
-    QTest::newRow("shifted field never breaks the line")
+    QTest::newRow("shifted field never breaks the line and keeps a blank")
         << QList<PrintItem>{Text("abcdefghij"), Placed(8, 4, "12345")}
-        << QStringList{"abcdefghij12345"};
+        << QStringList{"abcdefghij 12345"};
+    QTest::newRow("amount after an amount that fills its column")
+        << QList<PrintItem>{Placed(36, 12, "$.00"), Placed(50, 12, "$17,260,984.90")}
+        << QStringList{spaces(43) + "$.00 $17,260,984.90"};
+    QTest::newRow("amount after a date ending at column 12")
+        << QList<PrintItem>{At(2), Text("31 Dec 2049"), Placed(13, 9, "1,234,567.89")}
+        << QStringList{" 31 Dec 2049 1,234,567.89"};
+    QTest::newRow("a field's leading blanks do not count")
+        << QList<PrintItem>{Text("abcdefgh"), Placed(10, 4, "     12")}
+        << QStringList{"abcdefgh   12"};
+    QTest::newRow("a field keeps the line's trailing blank")
+        << QList<PrintItem>{Text("ab "), Placed(2, 3, "123")} << QStringList{"ab 123"};
+    QTest::newRow("CR LF ends the line, the rest starts at column 1")
+        << QList<PrintItem>{At(5), Text("ab\r\ncd\r\n")} << QStringList{spaces(4) + "ab", "cd", ""};
+    QTest::newRow("a lone carriage return is no break")
+        << QList<PrintItem>{Text("a\rb")} << QStringList{"a\rb"};
 }
 
 void TestPrinter::lineLayout() {
@@ -297,6 +312,10 @@ void TestPrinter::setPrinterFontLinesPerPage_data() {
     QTest::newRow("zero height keeps the value") << 0 << 0.0 << 33;
     QTest::newRow("negative height keeps the value") << 0 << -240.0 << 33;
     QTest::newRow("too many lines for the value keeps it") << 0 << 0.01 << 33;
+    // A line taller than the page less 8 lines leaves no line to print a report on.
+    QTest::newRow("one line left") << 0 << 1800.0 << 1;                 // 0.8
+    QTest::newRow("no line left keeps the value") << 0 << 1980.0 << 33; // 0
+    QTest::newRow("font taller than the page keeps the value") << 0 << 20000.0 << 33;
 }
 
 void TestPrinter::setPrinterFontLinesPerPage() {

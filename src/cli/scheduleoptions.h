@@ -1,0 +1,57 @@
+// The loan a command works out, as "schedule" reads it from the command line: principal, rate,
+// term, compounding, frequency, view, first date, additional payments and the days-per-year
+// basis. Other commands that work out a mortgage or loan ("report") read the same options with
+// the same meaning through these functions, so a value is checked the same way everywhere.
+#pragma once
+
+#include "cli/optionreader.h"
+#include "core/engine/amortization.h"
+#include "core/settings/daysperyear.h"
+#include "core/shell/shared.h"
+
+#include <QDate>
+
+#include <map>
+#include <optional>
+
+namespace qb {
+
+enum class OutputFormat { Text, Csv, Json };
+
+struct ScheduleOptions {
+    bool help = false;
+    Currency principal = Currency::fromUnits(100000 * Currency::kScale);
+    Currency rate = Currency::fromUnits(10 * Currency::kScale);
+    std::optional<Currency> years;
+    std::optional<Currency> months;
+    QStringView compounding = u"monthly";
+    QStringView frequency = u"monthly";
+    std::int16_t tableView = 2;
+    std::optional<QDate> firstDate;
+    std::map<int, Currency> extras;
+    int dayFactorChoice = kDefaultDayFactorChoice;
+    OutputFormat format = OutputFormat::Text;
+};
+
+// The message of a refused value: --rate: "abc" is not a number.
+UsageError RefusedOption(const QString& option, const QString& text, const char* problem);
+
+// Whether name (without "--") is one of schedule's options that describe the loan; "format"
+// is schedule's own and not among them.
+bool IsLoanOption(QStringView name);
+// Checks the value of one of those options and keeps it; throws UsageError when it is refused.
+void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options);
+
+// Sets up the state the way a calculation window has it when the user presses Calculate.
+void PrepareLoan(SharedState& state, const ScheduleOptions& options);
+
+// A money cell as the exact decimal it holds, four decimals always, and a double at full
+// precision ("null" when it is not finite), as the CSV and JSON outputs write them.
+QString ExactMoney(Currency cell);
+QString FullPrecision(double value);
+
+// The list entries the option names stand for, as the windows' lists show them.
+QStringView FrequencyText(const ScheduleOptions& options);
+QStringView CompoundingText(const ScheduleOptions& options);
+
+} // namespace qb

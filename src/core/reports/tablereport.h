@@ -1,0 +1,92 @@
+// The printed mortgage and loan tables: a header line typed by the user, the inputs and results
+// of the calculation, the table in the view the window shows (one row per year, every payment,
+// or every payment by date) page by page, the totals and the additional payments applied.
+//
+// The two reports are one routine: TableReportLayout holds what they differ in. The report
+// prints from the shared tables the calculation filled and from the figures it produced, on any
+// Printer: the paper or PDF printer of the desktop program, or the recording printer of the
+// tests and the command-line tool. What comes before it (the no-data message, calculating again,
+// the header dialog, the hourglass) is the window's business.
+//
+//   SharedState& state = ...;                      // calculated, ReportHeader set
+//   const Calculation result = Calculate(state, frequency, compounding);
+//   PrintTable(MortgageTableReport(), TableReportFigures::of(MortgageTableReport(), state,
+//              result, compounding, frequency), state, printer);
+#pragma once
+
+#include "core/engine/amortization.h"
+#include "core/shell/printer.h"
+#include "core/shell/shared.h"
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace qb {
+
+struct TableReportLayout {
+    QString name; // names the printout, e.g. its PDF file
+    QString title;
+    std::array<QString, 3> inputHeadings;
+    std::array<QString, 3> resultHeadings;
+    // Where the interest and principal amounts of a row start, and their widths.
+    int interestColumn = 13;
+    int interestWidth = 9;
+    int principalColumn = 25;
+    int principalWidth = 9;
+    // The loan's term is typed and printed in months, and so is the time to the final payment.
+    bool termInMonths = false;
+    // The loan report breaks the page before the block of applied additional payments when the
+    // page is nearly full, even with no block to follow, and sets no font after that break.
+    bool loanEnding = false;
+};
+
+const TableReportLayout& MortgageTableReport();
+const TableReportLayout& LoanTableReport();
+
+// The figures of the report's input and result lines, as the calculation produced them (not as
+// the window's labels show them, so any currency symbol formats right).
+struct TableReportFigures {
+    double term = 0; // years, or months for a loan
+    QString compounding;
+    QString frequency;
+    QString daysInYear;
+    double periodicRate = 0;
+    int paymentsPerYear = 0;
+    double timeToFinalPayment = 0; // years, or months for a loan
+    double payment = 0;
+    Currency totalPaid;
+    Currency interestSavings;
+
+    static TableReportFigures of(const TableReportLayout& layout, const SharedState& state,
+                                 const Calculation& result, QStringView compounding,
+                                 QStringView frequency);
+};
+
+// "Normal" for monthly payments, otherwise the days of the year the weekly and two-weekly rates
+// are based on: what the windows show as the days in the year.
+QString DaysInYearCaption(const SharedState& state, const Calculation& result);
+
+// The additional payments a calculation applied, by year, in the order it applied them.
+using AppliedPayments = std::vector<std::pair<int, Currency>>;
+
+// Collects the additional payments a calculation applies, for RecordAppliedPayments.
+class AppliedPaymentsListener : public CalculationListener {
+public:
+    void extraPaymentApplied(int year, Currency amount) override {
+        applied.emplace_back(year, amount);
+    }
+    AppliedPayments applied;
+};
+
+// Keeps the block of text the report ends with in ReportLines element 1 (a heading and one
+// line per applied payment, each ended by CR LF) and their number in PrePayApplied.
+void RecordAppliedPayments(SharedState& state, const AppliedPayments& applied);
+
+// Prints the report of the last calculation: sets the printer font, prints the pages and
+// finishes the printout. LinesPerPage is the page length it counts with (SetPrinterFont sets
+// it); ReportHeader is the header line. Printer failures propagate.
+void PrintTable(const TableReportLayout& layout, const TableReportFigures& figures,
+                SharedState& state, Printer& printer);
+
+} // namespace qb
