@@ -6,6 +6,7 @@
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
+#include "desktop/platform/twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -72,7 +73,7 @@ CompareWindow::CompareWindow(SharedState& state, MessageBoxService& messages, QW
     buildControls();
     load();
     // Room for the boxes, all twelve rows of the upper grid and a few lines of the lower one.
-    resize(std::max(sizeHint().width(), 820), 760);
+    resize(std::max(sizeHint().width(), 820), 700);
 }
 
 void CompareWindow::buildControls() {
@@ -282,8 +283,16 @@ void CompareWindow::setUpPrePayGrid() {
     m_prePayGrid->setCols(std::max<int>(m_table.PrePayGridCols, 10));
     m_prePayGrid->setRows(std::max<int>(m_table.PrePayGridRows, 10));
     m_prePayGrid->setRowHeight(0, 220);
+    // A pair is 400 twips for the year and 1000 for the amount, or what this screen's font
+    // needs to show a year and an amount of millions whole, when that is more.
+    const auto fits = [this](const QString& text, int twips) {
+        const int pixels = m_prePayGrid->fontMetrics().horizontalAdvance(text) + 10;
+        return std::max(twips, PixelsToTwips(pixels, m_prePayGrid->logicalDpiX()));
+    };
+    const int yearWidth = fits(QStringLiteral(" 40"), 400);
+    const int amountWidth = fits(QStringLiteral(" 1,000,000.00"), 1000);
     for (int column = 0; column < m_prePayGrid->cols(); ++column) {
-        m_prePayGrid->setColWidth(column, column % 2 == 0 ? 400 : 1000);
+        m_prePayGrid->setColWidth(column, column % 2 == 0 ? yearWidth : amountWidth);
         m_prePayGrid->setColAlignment(column, Grid::AlignRight);
         m_prePayGrid->setFixedAlignment(column, Grid::AlignCenter);
     }
