@@ -8,8 +8,10 @@
 #include "desktop/charts/qtchartcontrol.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/qtprintservice.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
+#include "desktop/windows/naminput.h"
 #include "desktop/windows/personalizewindow.h"
 #include "desktop/windows/prepaywindow.h"
 #include "desktop/windows/tablewindow.h"
@@ -25,8 +27,7 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
     : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
       m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()),
       m_printService(std::make_unique<QtPrintService>(messages)) {
-    // The comparisons window comes later; until then its button stays disabled.
-    m_menu->setComparisonsAvailable(false);
+    connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
             [this] { openTableWindow(MortgageTablesSetup()); });
     connect(m_menu.get(), &MainMenu::loanTablesChosen, this,
@@ -40,9 +41,11 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
 Application::~Application() {
     delete m_chartWindow;
     delete m_tableWindow;
+    delete m_compareWindow;
 }
 
 void Application::start(Printer& printer) {
+    m_printer = &printer;
     const bool folderMade = QDir::setCurrent(m_programDir);
     measurePrinter(printer, folderMade);
 
@@ -125,6 +128,32 @@ void Application::chartWindowClosed() {
     if (m_chartSource)
         m_chartSource->show();
     m_chartSource = nullptr;
+}
+
+void Application::openCompareWindow() {
+    if (m_compareWindow)
+        return;
+    m_menu->hide();
+    auto* window = new CompareWindow(m_state, m_messages);
+    m_compareWindow = window;
+    window->setPrinter(m_printer);
+    connect(window, &CompareWindow::additionalPaymentsRequested, window, [this, window] {
+        PrePayWindow dialog(m_state, m_messages, window);
+        dialog.exec();
+    });
+    connect(window, &CompareWindow::reportHeaderRequested, window,
+            [this, window] { NamInput::askForHeader(m_state, window); });
+    connect(window, &CompareWindow::chartRequested, this,
+            [this, window] { openChartWindow(window); });
+    connect(window, &CompareWindow::exited, this, &Application::compareWindowClosed);
+    window->show();
+}
+
+void Application::compareWindowClosed() {
+    if (m_compareWindow)
+        m_compareWindow->deleteLater();
+    m_compareWindow = nullptr;
+    m_menu->show();
 }
 
 void Application::personalize() {

@@ -6,6 +6,7 @@
 #include "core/shell/messagebox.h"
 #include "core/shell/shared.h"
 #include "desktop/charts/graphicswindow.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/tablewindow.h"
 
 #include <QObject>
@@ -42,6 +43,7 @@ public:
     MainMenu* menu() const { return m_menu.get(); }
     BackgroundWindow* background() const { return m_background.get(); }
     TableWindow* tableWindow() const { return m_tableWindow; }
+    CompareWindow* compareWindow() const { return m_compareWindow; }
     HelpViewer* helpViewer() const { return m_helpViewer.get(); }
     Graphics* chartWindow() const { return m_chartWindow; }
     QString settingsPath() const { return m_settingsPath; }
@@ -58,6 +60,8 @@ private:
     void tableWindowClosed();
     void openChartWindow(QWidget* source);
     void chartWindowClosed();
+    void openCompareWindow();
+    void compareWindowClosed();
     void personalize();
     void showHelp();
     void about();
@@ -74,6 +78,8 @@ private:
     QPointer<Graphics> m_chartWindow;
     // The calculation window the chart was opened from, shown again when the chart closes.
     QPointer<QWidget> m_chartSource;
+    QPointer<CompareWindow> m_compareWindow;
+    Printer* m_printer = nullptr; // the printer start-up measured; the reports print on it
 };
 
 } // namespace qb
