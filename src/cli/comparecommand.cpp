@@ -258,6 +258,31 @@ QString writeJson(const std::vector<ComparisonRow>& rows,
 
 } // namespace
 
+bool CalculateComparisonOptions(
+    const QStringList& arguments, qsizetype first, SharedState& state,
+    const std::function<bool(QStringView)>& ownKnown,
+    const std::function<void(const QString&, const QString&)>& ownApply) {
+    CompareOptions options;
+    const auto isRowOption = [](QStringView name) {
+        return name == u"row" || name == u"days-per-year";
+    };
+    const bool read = ReadOptions(
+        arguments, first, [&](QStringView name) { return isRowOption(name) || ownKnown(name); },
+        [&](const QString& name, const QString& value) {
+            if (isRowOption(name))
+                applyOption(name, value, options);
+            else
+                ownApply(name, value);
+        });
+    if (!read)
+        return false;
+    if (options.rows.empty())
+        throw UsageError{QStringLiteral("at least one --row is needed")};
+    ComparisonTable table;
+    calculateRows(state, table, options);
+    return true;
+}
+
 int RunCompare(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     CompareOptions options;
     SharedState state;

@@ -37,6 +37,7 @@ class TestCliChart : public QObject {
 private slots:
     void mortgagePicture();
     void loanPictureAsSvg();
+    void comparisonPicture();
     void refusedInput_data();
     void refusedInput();
     void outputThatCannotBeWritten();
@@ -85,6 +86,32 @@ void TestCliChart::loanPictureAsSvg() {
     QCOMPARE(result.drawn.values.front(), 5000.0);
 }
 
+void TestCliChart::comparisonPicture() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("compare.png"));
+    const Run result =
+        run({QStringLiteral("compare"), QStringLiteral("--row"), QStringLiteral("rate=6"),
+             QStringLiteral("--row"), QStringLiteral("rate=8"), QStringLiteral("--row=rate=10"),
+             QStringLiteral("--currency"), QStringLiteral("EUR"), QStringLiteral("--output"), path,
+             QStringLiteral("--width=640")});
+    QCOMPARE(result.err, QString());
+    QCOMPARE(result.status, 0);
+    QCOMPARE(QImage(path).size(), QSize(640, 640));
+    QCOMPARE(result.drawn.captions,
+             (std::vector<QString>{QStringLiteral("Row  1"), QStringLiteral("Row  2"),
+                                   QStringLiteral("Row  3")}));
+    QCOMPARE(result.drawn.title, QStringLiteral(" Total mortgage interest paid"));
+    QCOMPARE(result.drawn.valueAxisTitle, QStringLiteral("Value EUR"));
+    // More interest at a higher rate.
+    QVERIFY(result.drawn.values.at(0) < result.drawn.values.at(1));
+    QVERIFY(result.drawn.values.at(1) < result.drawn.values.at(2));
+
+    const Run refused = run({QStringLiteral("compare"), QStringLiteral("--output"), path,
+                             QStringLiteral("--pdf=x.pdf"), QStringLiteral("--row=rate=6")});
+    QCOMPARE(refused.status, 2);
+    QCOMPARE(refused.err, QStringLiteral("quillbrook-cli: --pdf is not an option of chart\n"));
+}
+
 void TestCliChart::refusedInput_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
@@ -120,7 +147,8 @@ void TestCliChart::refusedInput_data() {
                        QStringLiteral("abc")}
         << QStringLiteral("--rate: \"abc\" is not a number");
     QTest::newRow("unknown kind") << QStringList{QStringLiteral("savings"), out}
-                                  << QStringLiteral("chart: \"savings\" is not mortgage or loan");
+                                  << QStringLiteral(
+                                         "chart: \"savings\" is not mortgage, loan or compare");
 }
 
 void TestCliChart::refusedInput() {
