@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(
     cmake g++ ninja-build clang-format git
-    qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev qt6-qpa-plugins
+    qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev
+    qt6-svg-dev qt6-qpa-plugins
     libgl1-mesa-dri xvfb xauth fonts-liberation
     libbenchmark-dev
 )

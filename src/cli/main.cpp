@@ -1,7 +1,10 @@
-// quillbrook-cli's entry point. Only a PDF needs fonts, and so the GUI part of Qt; it runs on the
-// offscreen platform unless told otherwise, so the tool works with no display.
+// quillbrook-cli's entry point. Only a PDF needs fonts, and so the GUI part of Qt, and only a
+// chart needs widgets; both run on the offscreen platform unless told otherwise, so the tool
+// works with no display.
+#include "cli/chartcommand.h"
 #include "cli/schedulecommand.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -36,17 +39,19 @@ int main(int argc, char** argv) {
             ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     }
 #endif
+    const bool chart = argc > 1 && std::strcmp(argv[1], "chart") == 0;
+    if ((chart || wantsPdf(argc, argv)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app;
-    if (wantsPdf(argc, argv)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (chart)
+        app = std::make_unique<QApplication>(argc, argv);
+    else if (wantsPdf(argc, argv))
         app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
+    else
         app = std::make_unique<QCoreApplication>(argc, argv);
-    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    return qb::RunCli(arguments, out, err);
+    return chart ? qb::RunChartCommand(arguments, out, err) : qb::RunCli(arguments, out, err);
 }

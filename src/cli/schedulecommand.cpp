@@ -7,6 +7,7 @@
 // ten-thousandths, never through a double, so a spreadsheet sees exactly what the schedule holds.
 #include "cli/schedulecommand.h"
 
+#include "cli/comparecommand.h"
 #include "cli/reportcommand.h"
 #include "cli/scheduleoptions.h"
 #include "cli/terms.h"
@@ -42,6 +43,7 @@ constexpr int kLastExtraYear = 45;
 const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli schedule [options]
        quillbrook-cli report mortgage|loan [options]   (see report --help)
+       quillbrook-cli compare --row SPEC ... [options] (see compare --help)
        quillbrook-cli --help
 
 Works out the payment and the amortization schedule of a mortgage or loan and
@@ -537,6 +539,14 @@ void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
     prepare(state, options);
 }
 
+QString ExactMoney(Currency cell) {
+    return exactMoney(cell);
+}
+
+QString FullPrecision(double value) {
+    return fullPrecision(value);
+}
+
 QStringView FrequencyText(const ScheduleOptions& options) {
     return frequencyFor(options.frequency).text;
 }
@@ -555,6 +565,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return WriteOutput(out, err, kUsage);
     if (command == u"report")
         return RunReport(arguments, out, err);
+    if (command == u"compare")
+        return RunCompare(arguments, out, err);
     if (command != u"schedule") {
         fail(err, QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"")
                       .arg(ShownValue(command)));

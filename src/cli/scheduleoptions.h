@@ -49,6 +49,11 @@ void CheckLoanOptions(const ScheduleOptions& options);
 // Sets up the state the way a calculation window has it when the user presses Calculate.
 void PrepareLoan(SharedState& state, const ScheduleOptions& options);
 
+// A money cell as the exact decimal it holds, four decimals always, and a double at full
+// precision ("null" when it is not finite), as the CSV and JSON outputs write them.
+QString ExactMoney(Currency cell);
+QString FullPrecision(double value);
+
 // The list entries the option names stand for, as the windows' lists show them.
 QStringView FrequencyText(const ScheduleOptions& options);
 QStringView CompoundingText(const ScheduleOptions& options);

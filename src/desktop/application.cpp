@@ -4,10 +4,14 @@
 #include "core/settings/settingsfile.h"
 #include "core/shell/printer.h"
 #include "core/shell/shortdate.h"
+#include "desktop/charts/graphicswindow.h"
+#include "desktop/charts/qtchartcontrol.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/qtprintservice.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
+#include "desktop/windows/naminput.h"
 #include "desktop/windows/personalizewindow.h"
 #include "desktop/windows/prepaywindow.h"
 #include "desktop/windows/tablewindow.h"
@@ -23,8 +27,7 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
     : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
       m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()),
       m_printService(std::make_unique<QtPrintService>(messages)) {
-    // The comparisons window comes later; until then its button stays disabled.
-    m_menu->setComparisonsAvailable(false);
+    connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
             [this] { openTableWindow(MortgageTablesSetup()); });
     connect(m_menu.get(), &MainMenu::loanTablesChosen, this,
@@ -36,10 +39,13 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
 }
 
 Application::~Application() {
+    delete m_chartWindow;
     delete m_tableWindow;
+    delete m_compareWindow;
 }
 
 void Application::start(Printer& printer) {
+    m_printer = &printer;
     const bool folderMade = QDir::setCurrent(m_programDir);
     measurePrinter(printer, folderMade);
 
@@ -91,6 +97,8 @@ void Application::openTableWindow(const TableWindowSetup& setup) {
         DateInputWindow dialog(m_state, m_messages, window);
         dialog.exec();
     });
+    connect(window, &TableWindow::chartRequested, this,
+            [this, window] { openChartWindow(window); });
     connect(window, &TableWindow::exited, this, &Application::tableWindowClosed);
     window->show();
 }
@@ -99,6 +107,53 @@ void Application::tableWindowClosed() {
     if (m_tableWindow)
         m_tableWindow->deleteLater();
     m_tableWindow = nullptr;
+    m_menu->show();
+}
+
+// The calculation window has set ChartSource and hidden itself; the chart replaces it until the
+// chart's exit button brings it back with its results as they were.
+void Application::openChartWindow(QWidget* source) {
+    if (m_chartWindow)
+        return;
+    m_chartSource = source;
+    auto* window = new Graphics(m_state, m_messages, std::make_unique<QtChartControl>());
+    m_chartWindow = window;
+    connect(window, &Graphics::exited, this, &Application::chartWindowClosed);
+    window->show();
+}
+
+void Application::chartWindowClosed() {
+    if (m_chartWindow)
+        m_chartWindow->deleteLater();
+    m_chartWindow = nullptr;
+    if (m_chartSource)
+        m_chartSource->show();
+    m_chartSource = nullptr;
+}
+
+void Application::openCompareWindow() {
+    if (m_compareWindow)
+        return;
+    m_menu->hide();
+    auto* window = new CompareWindow(m_state, m_messages);
+    m_compareWindow = window;
+    window->setPrinter(m_printer);
+    connect(window, &CompareWindow::additionalPaymentsRequested, window, [this, window] {
+        PrePayWindow dialog(m_state, m_messages, window);
+        dialog.exec();
+    });
+    connect(window, &CompareWindow::reportHeaderRequested, window,
+            [this, window] { NamInput::askForHeader(m_state, window); });
+    connect(window, &CompareWindow::chartRequested, this,
+            [this, window] { openChartWindow(window); });
+    connect(window, &CompareWindow::exited, this, &Application::compareWindowClosed);
+    window->show();
+}
+
+void Application::compareWindowClosed() {
+    if (m_compareWindow)
+        m_compareWindow->deleteLater();
+    m_compareWindow = nullptr;
     m_menu->show();
 }
 

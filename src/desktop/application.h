@@ -5,6 +5,8 @@
 
 #include "core/shell/messagebox.h"
 #include "core/shell/shared.h"
+#include "desktop/charts/graphicswindow.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/tablewindow.h"
 
 #include <QObject>
@@ -41,7 +43,9 @@ public:
     MainMenu* menu() const { return m_menu.get(); }
     BackgroundWindow* background() const { return m_background.get(); }
     TableWindow* tableWindow() const { return m_tableWindow; }
+    CompareWindow* compareWindow() const { return m_compareWindow; }
     HelpViewer* helpViewer() const { return m_helpViewer.get(); }
+    Graphics* chartWindow() const { return m_chartWindow; }
     QString settingsPath() const { return m_settingsPath; }
 
     static QString aboutText();
@@ -54,6 +58,10 @@ private:
     void measurePrinter(Printer& printer, bool folderMade);
     void openTableWindow(const TableWindowSetup& setup);
     void tableWindowClosed();
+    void openChartWindow(QWidget* source);
+    void chartWindowClosed();
+    void openCompareWindow();
+    void compareWindowClosed();
     void personalize();
     void showHelp();
     void about();
@@ -67,6 +75,11 @@ private:
     std::unique_ptr<HelpViewer> m_helpViewer;
     std::unique_ptr<QtPrintService> m_printService;
     QPointer<TableWindow> m_tableWindow;
+    QPointer<Graphics> m_chartWindow;
+    // The calculation window the chart was opened from, shown again when the chart closes.
+    QPointer<QWidget> m_chartSource;
+    QPointer<CompareWindow> m_compareWindow;
+    Printer* m_printer = nullptr; // the printer start-up measured; the reports print on it
 };
 
 } // namespace qb

@@ -4,10 +4,12 @@
 #include "core/shell/shortdate.h"
 #include "core/shell/textprinter.h"
 #include "desktop/application.h"
+#include "desktop/charts/graphicswindow.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/twips.h"
+#include "desktop/windows/comparewindow.h"
 #include "desktop/windows/mainmenu.h"
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"
@@ -44,6 +46,9 @@ private slots:
     void calculationWindowsHideTheMenu_data();
     void calculationWindowsHideTheMenu();
     void tableWindowOpensItsDialogs();
+    void showGraphReplacesTheTableWindow_data();
+    void showGraphReplacesTheTableWindow();
+    void comparisonChartOfThreeRows();
     void additionalPaymentsAndDatesReachTheSchedule();
     void personalizeSavesAndShowsTheName();
     void aboutBox();
@@ -183,31 +188,40 @@ void TestApplication::menuGeometry() {
             QCOMPARE(button(names[i - 1])->nextInFocusChain(), b);
     }
     QCOMPARE(button("MortCalc")->text(), QStringLiteral("Mortgage &Tables"));
-    QVERIFY(!button("CompMort")->isEnabled());
+    QVERIFY(button("CompMort")->isEnabled());
 }
 
 void TestApplication::calculationWindowsHideTheMenu_data() {
     QTest::addColumn<QString>("buttonName");
     QTest::addColumn<QString>("formName");
-    QTest::newRow("mortgage tables") << QStringLiteral("MortCalc") << QStringLiteral("CdnMort");
-    QTest::newRow("loan tables") << QStringLiteral("PersonalLoan") << QStringLiteral("Loans");
+    QTest::addColumn<QString>("exitName");
+    QTest::newRow("mortgage tables")
+        << QStringLiteral("MortCalc") << QStringLiteral("CdnMort") << QStringLiteral("ExitButt");
+    QTest::newRow("loan tables") << QStringLiteral("PersonalLoan") << QStringLiteral("Loans")
+                                 << QStringLiteral("ExitButt");
+    QTest::newRow("comparisons") << QStringLiteral("CompMort") << QStringLiteral("MortComp")
+                                 << QStringLiteral("Exitbut1");
 }
 
 void TestApplication::calculationWindowsHideTheMenu() {
     QFETCH(QString, buttonName);
     QFETCH(QString, formName);
+    QFETCH(QString, exitName);
     start();
     QTest::mouseClick(button(qPrintable(buttonName)), Qt::LeftButton);
-    TableWindow* window = m_program->tableWindow();
+    QWidget* window = m_program->tableWindow();
+    if (!window)
+        window = m_program->compareWindow();
     QVERIFY(window);
     QCOMPARE(window->objectName(), formName);
     QVERIFY(window->isVisible());
     QVERIFY(!m_program->menu()->isVisible());
     QVERIFY(m_program->background()->isVisible());
 
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ExitButt")), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QPushButton*>(exitName), Qt::LeftButton);
     QVERIFY(m_program->menu()->isVisible());
     QVERIFY(!m_program->tableWindow());
+    QVERIFY(!m_program->compareWindow());
     QVERIFY(!m_program->state().ScheduleTable.isSized());
 }
 
@@ -225,6 +239,78 @@ void TestApplication::tableWindowOpensItsDialogs() {
                       Qt::LeftButton);
     QCOMPARE(opened, QStringLiteral("DateInput"));
     QCOMPARE(m_program->state().ShowDates, 1);
+}
+
+void TestApplication::showGraphReplacesTheTableWindow_data() {
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<QString>("calcName");
+    QTest::addColumn<int>("chartSource");
+    QTest::addColumn<int>("points");
+    QTest::newRow("mortgage tables")
+        << QStringLiteral("MortCalc") << QStringLiteral("Calc4") << 4 << 25;
+    QTest::newRow("loan tables") << QStringLiteral("PersonalLoan") << QStringLiteral("Calc2") << 2
+                                 << 4;
+}
+
+// Show Graph hides the calculation window behind the chart; the chart's exit brings it back with
+// its results as they were.
+void TestApplication::showGraphReplacesTheTableWindow() {
+    QFETCH(QString, buttonName);
+    QFETCH(QString, calcName);
+    QFETCH(int, chartSource);
+    QFETCH(int, points);
+    start();
+    QTest::mouseClick(button(qPrintable(buttonName)), Qt::LeftButton);
+    TableWindow* window = m_program->tableWindow();
+    auto* graphs = window->findChild<QPushButton*>(QStringLiteral("Graphs"));
+    graphs->click();
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].text, QStringLiteral("No Data to work with. Calculate."));
+    QVERIFY(!m_program->chartWindow());
+
+    window->findChild<QPushButton*>(calcName)->click();
+    const QString firstRow = window->grid()->cellText(1, 3);
+    graphs->click();
+    Graphics* chart = m_program->chartWindow();
+    QVERIFY(chart);
+    QVERIFY(chart->isVisible());
+    QVERIFY(!window->isVisible());
+    QCOMPARE(m_program->state().ChartSource, chartSource);
+    QCOMPARE(chart->chartKind(), Graphics::BalanceChart2D);
+    QCOMPARE(chart->chart().points(), points);
+
+    chart->findChild<QPushButton*>(QStringLiteral("ExitBut"))->click();
+    QVERIFY(!m_program->chartWindow());
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->grid()->cellText(1, 3), firstRow);
+    QVERIFY(!firstRow.isEmpty());
+    QVERIFY(m_program->state().ScheduleTable.isSized());
+}
+
+void TestApplication::comparisonChartOfThreeRows() {
+    start();
+    QTest::mouseClick(button("CompMort"), Qt::LeftButton);
+    CompareWindow* window = m_program->compareWindow();
+    QVERIFY(window);
+    auto* calculate = window->findChild<QPushButton*>(QStringLiteral("Calc1"));
+    for (int i = 0; i < 3; ++i)
+        calculate->click();
+    window->findChild<QPushButton*>(QStringLiteral("Graphs1"))->click();
+    Graphics* chart = m_program->chartWindow();
+    QVERIFY(chart);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(chart->chartKind(), Graphics::ComparisonChart2D);
+    const ChartPicture& picture = chart->chart().picture();
+    QCOMPARE(picture.captions,
+             (std::vector<QString>{QStringLiteral("Row  1"), QStringLiteral("Row  2"),
+                                   QStringLiteral("Row  3")}));
+    QCOMPARE(picture.title, QStringLiteral(" Total mortgage interest paid"));
+    QVERIFY(picture.values.at(0) > 0);
+
+    chart->findChild<QPushButton*>(QStringLiteral("ExitBut"))->click();
+    QVERIFY(!m_program->chartWindow());
+    QVERIFY(window->isVisible());
+    QCOMPARE(m_program->state().DataCount, 3);
 }
 
 // The whole road: amounts typed into the Additional Payments window and a first payment date

@@ -343,6 +343,7 @@ void Run::paymentLoop() {
         rowInterest = 0;
         rowPrincipal = 0;
         m_calc.lastRow = i;
+        m_calc.cumulativeInterest = cumulativeInterest;
     }
     m_balance = balance;
 }

@@ -50,6 +50,9 @@ struct Calculation {
     double payment = 0;        // A, principal plus interest of each payment
     double scheduledTotal = 0; // T, what the scheduled payments add up to without extras
     int lastRow = 0;
+    // The interest of every payment up to the last, as the payment loop adds it up, before any
+    // of it is stored in a four-decimal cell.
+    double cumulativeInterest = 0;
     int extraPaymentYearsApplied = 0;
     Currency totalPaid;
     Currency interestSavings; // zero when below 10

@@ -649,6 +649,7 @@ void TableWindow::showGraph() {
         return;
     }
     m_state.ChartSource = m_setup.chartSource;
+    hide();
     emit chartRequested();
 }
 

@@ -1,0 +1,326 @@
+// The "compare" command: reads the rows, runs them one after another through the comparison
+// table the window uses, and writes the table. Everything is built before anything is written,
+// so a refusal leaves standard output empty.
+#include "cli/comparecommand.h"
+
+#include "cli/reportoptions.h"
+#include "cli/scheduleoptions.h"
+#include "cli/terms.h"
+#include "core/engine/comparison.h"
+#include "core/engine/engineerror.h"
+#include "core/reports/comparisonreport.h"
+#include "core/settings/daysperyear.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace qb {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+                           R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
+
+Works out up to 12 mortgages one after another, as the Mortgage Comparisons
+window does, and prints them as one comparison table. Each option takes its
+value as the next argument or as --option=value.
+
+Options:
+  --row SPEC             one row of the table; repeat for each row, in order.
+                         SPEC is blank-separated KEY=VALUE items:
+                           principal=AMOUNT   (default 100000)
+                           rate=PERCENT       (default 10)
+                           years=N            (default 25); at most 40
+                           compounding=NAME   (default monthly)
+                           frequency=NAME     (default monthly)
+                           extra=YEAR:AMOUNT  an additional payment of the row;
+                                              may be repeated
+                         with the names and limits of "quillbrook-cli schedule".
+  --days-per-year DAYS   the year the weekly and two-weekly rates are based on:
+                         365.25, 365 (default), 364, 363, 362, 361 or 360
+  --format text|csv|json|report
+                         how to print the table (default text)
+For --format report only, and --currency with any format:
+)") + kReportOptionsHelp +
+                       QStringLiteral(R"(  --help                 show this text
+
+Output:
+  text  the report's column heading, one line per row and, when a row used
+        additional payments, the lines listing them by row.
+  csv   a header line and one line per row: row, compounding, frequency_code,
+        years, years_to_retire, extra_payments_applied, payments_per_year,
+        principal, rate, payment, total_interest, interest_rate_factor.
+  json  an object with rows, an array of objects with the csv fields and
+        extra_payments, the additional payments applied ({year, amount}).
+  report the pages the Mortgage Comparisons window prints with To Printer, as
+        text (a line holding only a form feed between pages) or as a PDF.
+
+Exit status: 0 on success, 2 for bad input or a row the window would refuse.
+)");
+
+enum class CompareFormat { Text, Csv, Json, Report };
+
+// The loan options a row takes, by the names of schedule's options.
+constexpr std::array<QStringView, 6> kRowKeys = {u"principal",   u"rate",      u"years",
+                                                 u"compounding", u"frequency", u"extra"};
+
+struct CompareOptions {
+    bool help = false;
+    std::vector<ScheduleOptions> rows;
+    ScheduleOptions common; // --days-per-year
+    ReportOptions report;
+    bool reportOptionGiven = false;
+    CompareFormat format = CompareFormat::Text;
+};
+
+// A row is read item by item as schedule reads its options, so names, limits and messages are
+// the same; a refusal names the row: --row 2 years: "41" ...
+ScheduleOptions parseRow(int number, const QString& spec) {
+    ScheduleOptions row;
+    const QString rowOption = QStringLiteral("--row %1").arg(number);
+    const QStringList items = spec.split(u' ', Qt::SkipEmptyParts);
+    if (items.isEmpty())
+        throw UsageError{QStringLiteral("%1: the row is empty").arg(rowOption)};
+    for (const QString& item : items) {
+        const qsizetype equals = item.indexOf(u'=');
+        if (equals <= 0)
+            throw RefusedOption(rowOption, item, "is not a KEY=VALUE item");
+        const QString key = item.left(equals);
+        const QString value = item.mid(equals + 1);
+        if (std::find(kRowKeys.begin(), kRowKeys.end(), key) == kRowKeys.end())
+            throw RefusedOption(rowOption, item, "has a key that is not listed by --help");
+        if (value.isEmpty())
+            throw UsageError{QStringLiteral("%1 %2: missing value").arg(rowOption, key)};
+        try {
+            ApplyLoanOption(key, value, row);
+        } catch (UsageError& error) {
+            const QString option = QStringLiteral("--") + key;
+            if (error.message.startsWith(option))
+                error.message.replace(0, option.size(), rowOption + u' ' + key);
+            throw;
+        }
+    }
+    // An additional payment in a year the row's term does not have is refused, as in schedule.
+    CheckLoanOptions(row);
+    return row;
+}
+
+void applyOption(const QString& name, const QString& value, CompareOptions& options) {
+    if (name == u"row") {
+        options.rows.push_back(parseRow(static_cast<int>(options.rows.size()) + 1, value));
+    } else if (name == u"days-per-year") {
+        ApplyLoanOption(name, value, options.common);
+    } else if (name == u"format") {
+        if (value == u"text")
+            options.format = CompareFormat::Text;
+        else if (value == u"csv")
+            options.format = CompareFormat::Csv;
+        else if (value == u"json")
+            options.format = CompareFormat::Json;
+        else if (value == u"report")
+            options.format = CompareFormat::Report;
+        else
+            throw RefusedOption(QStringLiteral("--format"), value,
+                                "is not text, csv, json or report");
+    } else {
+        ApplyReportOption(name, value, options.report);
+        if (name != u"currency")
+            options.reportOptionGiven = true;
+    }
+}
+
+bool isOption(QStringView name) {
+    return name == u"row" || name == u"days-per-year" || name == u"format" || IsReportOption(name);
+}
+
+CompareOptions parseOptions(const QStringList& arguments) {
+    CompareOptions options;
+    options.help =
+        !ReadOptions(arguments, 1, isOption, [&options](const QString& name, const QString& value) {
+            applyOption(name, value, options);
+        });
+    if (options.help)
+        return options;
+    if (options.rows.empty())
+        throw UsageError{QStringLiteral("at least one --row is needed")};
+    if (options.reportOptionGiven && options.format != CompareFormat::Report)
+        throw UsageError{
+            QStringLiteral("--header, --lines-per-page and --pdf need --format report")};
+    CheckReportOptions(options.report);
+    return options;
+}
+
+// Works the rows out in order through one comparison table, as the window would.
+std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& table,
+                                         const CompareOptions& options) {
+    state.CurrencySymbol = options.report.currency;
+    state.DayFactorChoice = static_cast<std::int16_t>(options.common.dayFactorChoice);
+    ApplyDaysPerYear(state, options.common.dayFactorChoice);
+    LoadComparison(state, table);
+
+    std::vector<ComparisonRow> rows;
+    for (const ScheduleOptions& spec : options.rows) {
+        state.InputValues.at(1) = spec.principal;
+        state.InputValues.at(2) = spec.rate;
+        state.InputValues.at(3) = TermInYears(spec.years.value_or(25));
+        // Only the row's own additional payments, as if they were all that was entered.
+        state.PrePayTable.size(45, 2);
+        std::int16_t count = 0;
+        for (const auto& [year, amount] : spec.extras) {
+            state.PrePayTable.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
+            state.PrePayTable.at(year, 2) = amount;
+            if (amount > Currency())
+                ++count;
+        }
+        state.PrePayCount = count;
+        rows.push_back(
+            CalculateComparisonRow(state, table, FrequencyText(spec), CompoundingText(spec)));
+    }
+    return rows;
+}
+
+QString writeText(const SharedState& state, const ComparisonTable& table) {
+    QString text;
+    for (const QString& heading : ComparisonHeadings())
+        text += u' ' + heading + u'\n';
+    for (const QString& line : state.ReportLines.at(1).split(QStringLiteral("\r\n"))) {
+        if (!line.isEmpty())
+            text += line + u'\n';
+    }
+    if (table.MaxPrePayCount > 0) {
+        for (const QString& line : ComparisonBandLines(table))
+            text += line + u'\n';
+    }
+    return text;
+}
+
+double yearsOf(const ScheduleOptions& row) {
+    return row.years.value_or(25);
+}
+
+QString writeCsv(const std::vector<ComparisonRow>& rows,
+                 const std::vector<ScheduleOptions>& specs) {
+    QString text = QStringLiteral(
+        "row,compounding,frequency_code,years,years_to_retire,extra_payments_applied,"
+        "payments_per_year,principal,rate,payment,total_interest,interest_rate_factor\n");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ComparisonRow& row = rows[i];
+        const QStringList values = {
+            QString::number(row.number),
+            QString(row.compoundingLetter),
+            row.frequencyCode.trimmed(),
+            FullPrecision(yearsOf(specs[i])),
+            FullPrecision(row.yearsToRetire),
+            QString::number(row.extraPayments.size()),
+            QString::number(row.paymentsPerYear),
+            ExactMoney(specs[i].principal),
+            FullPrecision(specs[i].rate.toDouble()),
+            FullPrecision(row.calculation.payment),
+            ExactMoney(row.totalInterest),
+            FullPrecision(row.calculation.periodicRate),
+        };
+        text += values.join(u',') + u'\n';
+    }
+    return text;
+}
+
+QString writeJson(const std::vector<ComparisonRow>& rows,
+                  const std::vector<ScheduleOptions>& specs) {
+    QString text = QStringLiteral("{\n  \"rows\": [");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ComparisonRow& row = rows[i];
+        text += QLatin1String(i == 0 ? "\n    {" : ",\n    {");
+        text += QStringLiteral("\"row\": %1, \"compounding\": \"%2\", \"frequency_code\": \"%3\", ")
+                    .arg(QString::number(row.number), QString(row.compoundingLetter),
+                         row.frequencyCode.trimmed());
+        text += QStringLiteral("\"years\": %1, \"years_to_retire\": %2, ")
+                    .arg(FullPrecision(yearsOf(specs[i])), FullPrecision(row.yearsToRetire));
+        text += QStringLiteral("\"extra_payments_applied\": %1, \"payments_per_year\": %2, ")
+                    .arg(QString::number(row.extraPayments.size()),
+                         QString::number(row.paymentsPerYear));
+        text += QStringLiteral("\"principal\": %1, \"rate\": %2, \"payment\": %3, ")
+                    .arg(ExactMoney(specs[i].principal), FullPrecision(specs[i].rate.toDouble()),
+                         FullPrecision(row.calculation.payment));
+        text +=
+            QStringLiteral("\"total_interest\": %1, \"interest_rate_factor\": %2, ")
+                .arg(ExactMoney(row.totalInterest), FullPrecision(row.calculation.periodicRate));
+        text += QStringLiteral("\"extra_payments\": [");
+        for (std::size_t e = 0; e < row.extraPayments.size(); ++e) {
+            const auto& [year, amount] = row.extraPayments[e];
+            text += QStringLiteral("%1{\"year\": %2, \"amount\": %3}")
+                        .arg(QLatin1String(e == 0 ? "" : ", "), QString::number(year),
+                             ExactMoney(amount));
+        }
+        text += QStringLiteral("]}");
+    }
+    text += rows.empty() ? QStringLiteral("]\n}\n") : QStringLiteral("\n  ]\n}\n");
+    return text;
+}
+
+} // namespace
+
+bool CalculateComparisonOptions(
+    const QStringList& arguments, qsizetype first, SharedState& state,
+    const std::function<bool(QStringView)>& ownKnown,
+    const std::function<void(const QString&, const QString&)>& ownApply) {
+    CompareOptions options;
+    const auto isRowOption = [](QStringView name) {
+        return name == u"row" || name == u"days-per-year";
+    };
+    const bool read = ReadOptions(
+        arguments, first, [&](QStringView name) { return isRowOption(name) || ownKnown(name); },
+        [&](const QString& name, const QString& value) {
+            if (isRowOption(name))
+                applyOption(name, value, options);
+            else
+                ownApply(name, value);
+        });
+    if (!read)
+        return false;
+    if (options.rows.empty())
+        throw UsageError{QStringLiteral("at least one --row is needed")};
+    ComparisonTable table;
+    calculateRows(state, table, options);
+    return true;
+}
+
+int RunCompare(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    CompareOptions options;
+    SharedState state;
+    ComparisonTable table;
+    std::vector<ComparisonRow> rows;
+    try {
+        options = parseOptions(arguments);
+        if (options.help)
+            return WriteOutput(out, err, kUsage);
+        rows = calculateRows(state, table, options);
+    } catch (const UsageError& error) {
+        PrintCliError(err, error.message);
+        return 2;
+    } catch (const TermLimitError& error) {
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
+        return 2;
+    } catch (const RowLimitError& error) {
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
+        return 2;
+    } catch (const CalculationError& error) {
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
+        return 2;
+    }
+    switch (options.format) {
+    case CompareFormat::Csv:
+        return WriteOutput(out, err, writeCsv(rows, options.rows));
+    case CompareFormat::Json:
+        return WriteOutput(out, err, writeJson(rows, options.rows));
+    case CompareFormat::Report:
+        return WriteReport(
+            options.report, QStringLiteral("Mortgage Comparisons"), state,
+            [&](Printer& printer) { PrintComparisonReport(state, table, printer); }, out, err);
+    case CompareFormat::Text:
+        break;
+    }
+    return WriteOutput(out, err, writeText(state, table));
+}
+
+} // namespace qb

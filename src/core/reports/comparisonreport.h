@@ -1,0 +1,30 @@
+// The comparison report: the comparisons window's table printed as plain text. A header line,
+// the title, a three-line column heading and the row lines the window built while it calculated;
+// then, when any row used additional payments, those payments listed row by row in bands of five
+// columns, with a page break whenever the page fills.
+#pragma once
+
+#include "core/engine/comparison.h"
+#include "core/shell/printer.h"
+#include "core/shell/shared.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace qb {
+
+inline constexpr const char* kNoDataToPrint = " No data to Print. Calculate.";
+
+// The three lines of the column heading, as printed from column 2.
+const std::array<QString, 3>& ComparisonHeadings();
+
+// The lines of the additional-payments section without its rules and blank lines: every line of
+// every band the report prints, in order, each laid out from column 1.
+QStringList ComparisonBandLines(const ComparisonTable& table);
+
+// Prints the report on printer, with ReportHeader as its header line. The caller has checked
+// that there is something to print and asked for the header. Printer failures propagate.
+void PrintComparisonReport(SharedState& state, const ComparisonTable& table, Printer& printer);
+
+} // namespace qb

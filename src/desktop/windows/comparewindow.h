@@ -1,0 +1,106 @@
+// The Mortgage Comparisons window (MortComp): one mortgage after another typed into five boxes
+// and worked out, each result kept as one row of a table of at most twelve. The upper grid shows
+// the rows; the lower one lists, for each row that used them, the additional payments applied.
+// The table lives as long as the window: leaving it discards the rows.
+#pragma once
+
+#include "core/engine/comparison.h"
+#include "core/shell/messagebox.h"
+#include "core/shell/shared.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace qb {
+
+class Grid;
+class Printer;
+
+class CompareWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    CompareWindow(SharedState& state, MessageBoxService& messages, QWidget* parent = nullptr);
+
+    // The printer the report goes to; without one, To Printer prints nothing.
+    void setPrinter(Printer* printer) { m_printer = printer; }
+
+    // The command buttons' own work, callable as a click would run it.
+    void calculate();
+    void printReport();
+    void showGraph();
+    void toggleHelp();
+    void exitToMenu();
+
+    // Any change of input: printing and charting wait for the next Calculate.
+    void resetEntry();
+
+    const ComparisonTable& table() const { return m_table; }
+    Grid* rowGrid() const { return m_rowGrid; }
+    Grid* prePayGrid() const { return m_prePayGrid; }
+
+signals:
+    // What the buttons open lives elsewhere; whoever owns the window connects these. They are
+    // emitted synchronously, so a modal dialog opened from them is closed on return.
+    void additionalPaymentsRequested();
+    // Asks for the report's header line: ReportHeader is set, "1" when the user cancelled.
+    void reportHeaderRequested();
+    // There is data to chart: ChartData, ChartTitle, DataCount and ChartSource are set.
+    void chartRequested();
+    void exited();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class Box { Principal, Rate, Term };
+
+    void buildControls();
+    void load();
+    void setUpRowGrid();
+    void setUpPrePayGrid();
+    void clearRowGrid();
+    void blankRowGrid();
+    void showRow(const ComparisonRow& row);
+
+    QLineEdit* editOf(Box box) const;
+    bool inputKeyPress(Box box, QKeyEvent* event);
+    bool listKeyPress(QWidget* next, QKeyEvent* event);
+    bool helpKeyPress(QKeyEvent* event);
+    void commitBox(Box box);
+
+    SharedState& m_state;
+    MessageBoxService& m_messages;
+    Printer* m_printer = nullptr;
+    ComparisonTable m_table;
+    bool m_exited = false;
+
+    QLineEdit* m_principal = nullptr;
+    QComboBox* m_rate = nullptr;
+    QComboBox* m_term = nullptr;
+    QComboBox* m_compounding = nullptr;
+    QComboBox* m_frequency = nullptr;
+    QLabel* m_days = nullptr;
+    QLabel* m_periodicRate = nullptr;
+    QLabel* m_principalLabel = nullptr;
+    QLabel* m_rateLabel = nullptr;
+    QLabel* m_termLabel = nullptr;
+    Grid* m_rowGrid = nullptr;
+    Grid* m_prePayGrid = nullptr;
+    QPlainTextEdit* m_helpPanel = nullptr;
+    QPushButton* m_calc = nullptr;
+    QPushButton* m_addPrePay = nullptr;
+    QPushButton* m_help = nullptr;
+    QPushButton* m_graphs = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_exit = nullptr;
+};
+
+} // namespace qb

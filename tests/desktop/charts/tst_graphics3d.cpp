@@ -1,0 +1,82 @@
+// The real three-dimensional chart, which needs OpenGL and a window system: this test runs under
+// a virtual X display on the xcb platform, where Mesa draws it. It switches a balance chart to
+// three dimensions and back, and prints the window in 3D.
+#include "core/engine/amortization.h"
+#include "core/settings/daysperyear.h"
+#include "desktop/charts/graphicswindow.h"
+#include "desktop/charts/qtchartcontrol.h"
+#include "desktop/windowtest.h"
+
+#include <QImage>
+#include <QPushButton>
+#include <QtDataVisualization/Q3DBars>
+#include <QtDataVisualization/QBar3DSeries>
+#include <QtDataVisualization/QBarDataProxy>
+#include <QtDataVisualization/QCategory3DAxis>
+#include <QtDataVisualization/QValue3DAxis>
+
+using namespace qb;
+
+class TestGraphics3D : public QObject {
+    Q_OBJECT
+
+private slots:
+    void balanceChartInThreeDimensions();
+};
+
+void TestGraphics3D::balanceChartInThreeDimensions() {
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    QVERIFY(QtChartControl::openGLAvailable());
+
+    SharedState state;
+    SizeCalculationTables(state);
+    ApplyDaysPerYear(state, kDefaultDayFactorChoice);
+    state.InputValues[1] = Currency::fromDouble(100000);
+    state.InputValues[2] = Currency::fromDouble(10);
+    state.InputValues[3] = Currency::fromDouble(25);
+    state.TableView = 1;
+    Calculate(state, u"      Monthly", u"      Monthly");
+    state.ChartSource = 4;
+    state.ChartTitle = QStringLiteral("Mortgage balance at start of each Year");
+
+    RecordingMessageBox messages;
+    auto control = std::make_unique<QtChartControl>();
+    QtChartControl& chart = *control;
+    Graphics window(state, messages, std::move(control));
+    // There is no window manager on the virtual display to make the window active.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!chart.showing3D());
+
+    Control<QPushButton>(&window, QStringLiteral("ThreeDee"))->click();
+    QVERIFY(messages.shown.empty());
+    QCOMPARE(window.chartKind(), Graphics::BalanceChart3D);
+    QVERIFY(chart.showing3D());
+    Q3DBars* bars = chart.bars3D();
+    QVERIFY(bars);
+    QCOMPARE(bars->seriesList().size(), 1);
+    const QBarDataProxy* data = bars->seriesList().first()->dataProxy();
+    QCOMPARE(data->rowCount(), 1);
+    QCOMPARE(data->columnLabels().size(), 25);
+    QCOMPARE(data->columnLabels().first(), QStringLiteral("1"));
+    QCOMPARE(data->itemAt(0, 0)->value(), 100000.0f);
+    QCOMPARE(bars->valueAxis()->labelFormat(), QStringLiteral("%.0f"));
+    QTest::qWait(300); // a few frames of the real chart
+
+    // Printed in 3D: the image is taken while the 3D chart is on show.
+    QImage printed;
+    window.setImagePrinter([&printed](const QImage& image) { printed = image; });
+    messages.answer = AnswerYes;
+    window.printChart();
+    QVERIFY(!printed.isNull());
+    QCOMPARE(window.colourPrint(), 1);
+    QVERIFY(chart.showing3D());
+
+    Control<QPushButton>(&window, QStringLiteral("Sav2D"))->click();
+    QCOMPARE(window.chartKind(), Graphics::BalanceChart2D);
+    QVERIFY(!chart.showing3D());
+    QCOMPARE(chart.picture().values.size(), std::size_t(25));
+}
+
+QTEST_MAIN(TestGraphics3D)
+#include "tst_graphics3d.moc"
