@@ -5,6 +5,7 @@
 #include "core/shell/printer.h"
 #include "core/shell/shortdate.h"
 #include "desktop/platform/helpviewer.h"
+#include "desktop/platform/qtprintservice.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
@@ -22,7 +23,8 @@ namespace qb {
 
 Application::Application(MessageBoxService& messages, QString programDir, QObject* parent)
     : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
-      m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()) {
+      m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()),
+      m_printService(std::make_unique<QtPrintService>(messages)) {
     connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
             [this] { openTableWindow(MortgageTablesSetup()); });
@@ -40,7 +42,6 @@ Application::~Application() {
 }
 
 void Application::start(Printer& printer) {
-    m_printer = &printer;
     const bool folderMade = QDir::setCurrent(m_programDir);
     measurePrinter(printer, folderMade);
 
@@ -82,6 +83,7 @@ void Application::openTableWindow(const TableWindowSetup& setup) {
     m_menu->hide();
     auto* window = new TableWindow(setup, m_state, m_messages);
     m_tableWindow = window;
+    window->setPrintService(m_printService.get());
     connect(window, &TableWindow::additionalPaymentsRequested, window, [this, window] {
         PrePayWindow dialog(m_state, m_messages, window);
         dialog.exec();
@@ -107,7 +109,7 @@ void Application::openCompareWindow() {
     m_menu->hide();
     auto* window = new CompareWindow(m_state, m_messages);
     m_compareWindow = window;
-    window->setPrinter(m_printer);
+    window->setPrintService(m_printService.get());
     connect(window, &CompareWindow::additionalPaymentsRequested, window, [this, window] {
         PrePayWindow dialog(m_state, m_messages, window);
         dialog.exec();

@@ -19,6 +19,7 @@ class BackgroundWindow;
 class HelpViewer;
 class MainMenu;
 class Printer;
+class QtPrintService;
 
 // Used when no printer can be measured at start-up.
 inline constexpr std::int16_t kFallbackLinesPerPage = 61;
@@ -68,9 +69,9 @@ private:
     std::unique_ptr<BackgroundWindow> m_background;
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<HelpViewer> m_helpViewer;
+    std::unique_ptr<QtPrintService> m_printService;
     QPointer<TableWindow> m_tableWindow;
     QPointer<CompareWindow> m_compareWindow;
-    Printer* m_printer = nullptr; // the printer start-up measured; the reports print on it
 };
 
 } // namespace qb

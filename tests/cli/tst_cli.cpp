@@ -1,7 +1,7 @@
 // The command-line tool run in-process over string buffers: the published figures of the default
 // mortgage and its variants, how each option reaches the schedule, the three output forms and
 // the refusal of bad input. Figures are compared in cents, as the window shows them.
-#include "cli/schedulecommand.h"
+#include "cli/clirun.h"
 #include "core/shell/shared.h"
 #include "core/shell/shortdate.h"
 
@@ -12,20 +12,10 @@
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using qb::CliRun;
 
 CliRun run(const QStringList& arguments) {
-    CliRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    result.status = qb::RunCli(arguments, out, err);
-    out.flush();
-    err.flush();
-    return result;
+    return qb::RunTool(arguments);
 }
 
 // "schedule" with JSON output; an empty object when the run failed or printed no JSON object.

@@ -1,27 +1,17 @@
 // "quillbrook-cli report" run in-process: the text rules of its output (form feed lines between
 // pages, no trailing blanks, a line feed after every line, the block of applied payments broken
 // at its CR LFs), the loan's own figures, and the refusals with their exit statuses.
-#include "cli/schedulecommand.h"
+#include "cli/clirun.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using qb::CliRun;
 
 CliRun report(const QStringList& options) {
-    CliRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    result.status = qb::RunCli(QStringList{"report"} + options, out, err);
-    out.flush();
-    err.flush();
-    return result;
+    return qb::RunTool(QStringList{"report"} + options);
 }
 
 } // namespace

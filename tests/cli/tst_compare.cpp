@@ -3,7 +3,7 @@
 // gets for bad rows or a row the window would refuse.
 #include "cli/schedulecommand.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/textprinter.h"
+#include "core/shell/printservice.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windowtest.h"
 
@@ -63,8 +63,10 @@ void TestCompare::reportIsWhatTheWindowPrints() {
     qb::RecordingMessageBox messages;
     qb::CompareWindow window(state, messages);
     QVERIFY(qb::ShowActive(&window));
-    qb::TextPrinter printer(15840.0 / (21 + 8)); // 21 lines a page
-    window.setPrinter(&printer);
+    qb::RecordingPrintService service;
+    qb::TextPrinter& printer = service.printer;
+    printer.setLineHeight(15840.0 / (21 + 8)); // 21 lines a page
+    window.setPrintService(&service);
     connect(&window, &qb::CompareWindow::reportHeaderRequested, this,
             [&state] { state.ReportHeader = QStringLiteral("Three offers"); });
     const auto calculate = [&window] {

@@ -3,6 +3,7 @@
 // second Enter, now on the button, prints.
 #include "desktop/windows/naminput.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,7 +30,9 @@ NamInput::NamInput(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     m_continue->setObjectName(QStringLiteral("Acept"));
     m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("NAcept"));
-    auto* panel = new QLabel(this);
+    // The plain panel the label and the box sit on. A frame, not a label: a label does not
+    // size itself to the layout inside it, and the box would shrink out of sight.
+    auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Label1"));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);

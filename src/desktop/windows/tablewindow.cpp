@@ -1,9 +1,11 @@
 #include "desktop/windows/tablewindow.h"
 
 #include "core/shell/format.h"
+#include "core/shell/printservice.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
+#include "desktop/windows/naminput.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,7 +28,6 @@ const QString kHelpCaption = QStringLiteral("&Help");
 const QString kCloseHelpCaption = QStringLiteral("Close &Help");
 const QString kViewDatesCaption = QStringLiteral("&View Payment dates");
 const QString kViewNumbersCaption = QStringLiteral("&View Payment No.");
-const QString kLineBreak = QStringLiteral("\r\n");
 
 // The list entries are the engine's own texts, so a choice always names a known entry.
 QStringList compoundingList() {
@@ -83,6 +84,7 @@ TableWindowSetup MortgageTablesSetup() {
     setup.savingsLabel = QStringLiteral(" Total interest    savings.");
     setup.chartTitle = QStringLiteral("Mortgage balance at start of each Year");
     setup.chartSource = 4;
+    setup.report = &MortgageTableReport();
     setup.principal = 100000;
     setup.principalText = QStringLiteral("100,000.00");
     setup.termList = {QStringLiteral("25"), QStringLiteral("30"), QStringLiteral("40")};
@@ -128,6 +130,7 @@ TableWindowSetup LoanTablesSetup() {
     setup.savingsLabel = QStringLiteral(" Total interest      savings.");
     setup.chartTitle = QStringLiteral("Personal Loan balance at start of each Year");
     setup.chartSource = 2;
+    setup.report = &LoanTableReport();
     setup.principal = 20000;
     setup.principalText = QStringLiteral("20,000.00");
     setup.termList = {QStringLiteral("24"), QStringLiteral("36"), QStringLiteral("48"),
@@ -160,12 +163,7 @@ public:
     explicit TableResultsListener(TableWindow& window) : m_window(window) {}
 
     void ratesKnown(const Calculation& calc) override {
-        const SharedState& state = m_window.m_state;
-        if (calc.frequency == &kFrequencies[0]) // monthly payments
-            m_window.m_days->setText(QStringLiteral("Normal"));
-        else
-            m_window.m_days->setText(
-                Format(state.DaysPerYear, state.DaysPerYear == 365.25 ? u"###.##" : u"###"));
+        m_window.m_days->setText(DaysInYearCaption(m_window.m_state, calc));
         m_window.m_periodicRate->setText(Format(calc.periodicRate, u"0.########"));
     }
     void paymentKnown(const Calculation& calc) override {
@@ -350,7 +348,7 @@ void TableWindow::buildControls() {
     connect(m_calc, &QPushButton::clicked, this, &TableWindow::calculate);
     connect(m_help, &QPushButton::clicked, this, &TableWindow::toggleHelp);
     connect(m_exit, &QPushButton::clicked, this, &TableWindow::exitToMenu);
-    connect(m_print, &QPushButton::clicked, this, &TableWindow::printRequested);
+    connect(m_print, &QPushButton::clicked, this, &TableWindow::printTable);
     connect(m_graphs, &QPushButton::clicked, this, &TableWindow::showGraph);
     connect(m_dateNumber, &QPushButton::clicked, this, &TableWindow::toggleDates);
     connect(m_addPrePay, &QPushButton::clicked, this, [this] {
@@ -492,12 +490,14 @@ void TableWindow::calculate() {
     m_state.HelpOpen = 0;
     m_state.EntryStarted = 0;
     m_appliedExtras.clear();
+    m_result.reset();
 
     TableResultsListener listener(*this);
     try {
         const Calculation result =
             Calculate(m_state, m_frequency->currentText(), m_compounding->currentText(), &listener);
         showResults(result);
+        m_result = result;
     } catch (const TermLimitError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), m_setup.caption);
     } catch (const CalculationError& error) {
@@ -552,7 +552,7 @@ void TableWindow::showResults(const Calculation& result) {
         PadColumn(symbol + Format(result.interestSavings.toDouble(), u"###,,###.00"), 12));
 
     if (m_state.PrePayCount > 0)
-        listAppliedExtraPayments(result);
+        listAppliedExtraPayments();
 
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(0);
@@ -561,7 +561,7 @@ void TableWindow::showResults(const Calculation& result) {
 // Lists the additional payments the engine applied, under the totals row and in the text block
 // the printed report ends with. Amounts the engine ignored (they would have overpaid the loan)
 // are not listed: the heading says "Applied".
-void TableWindow::listAppliedExtraPayments(const Calculation& result) {
+void TableWindow::listAppliedExtraPayments() {
     const int rows = m_state.TableRows;
     m_grid->setRow(rows + 4);
     const QStringList headings = {QStringLiteral("Additional "), QStringLiteral("Payments  "),
@@ -570,22 +570,15 @@ void TableWindow::listAppliedExtraPayments(const Calculation& result) {
         m_grid->setCol(column);
         m_grid->setText(headings[column]);
     }
-    QString& lines = m_state.ReportLines[1];
-    lines = QStringLiteral("Additional  Payments     Applied") + kLineBreak + kLineBreak;
+    RecordAppliedPayments(m_state, m_appliedExtras);
 
     int row = rows + 6;
     for (const auto& [year, amount] : m_appliedExtras) {
-        const QString yearText = PadColumn(Format(year, u"###"), 3);
-        const QString amountText = Format(amount.toDouble(), u"###,,###.00");
         m_grid->setRow(row++);
         m_grid->setCol(0);
-        m_grid->setText(QString(12, u' ') + yearText);
+        m_grid->setText(QString(12, u' ') + PadColumn(Format(year, u"###"), 3));
         m_grid->setCol(2);
-        m_grid->setText(amountText);
-        lines += QString(6, u' ') + yearText + QString(16, u' ') + amountText + kLineBreak;
-        ++m_state.PrePayApplied;
-        if (m_state.PrePayApplied == result.extraPaymentYearsApplied)
-            break;
+        m_grid->setText(Format(amount.toDouble(), u"###,,###.00"));
     }
 }
 
@@ -617,6 +610,33 @@ void TableWindow::showGraph() {
     }
     m_state.ChartSource = m_setup.chartSource;
     emit chartRequested();
+}
+
+// The window's part of the report: the no-data refusal, a fresh calculation, the header. The
+// report itself prints from what that calculation produced.
+void TableWindow::printTable() {
+    const QString noData = QStringLiteral(" No data to Print. Calculate.");
+    if (m_state.DataCount == 0) {
+        m_messages.message(noData, QStringLiteral("Help"));
+        return;
+    }
+    calculate();
+    // A calculation that failed has said why; one that left nothing to print says so, rather
+    // than print the figures of an earlier calculation.
+    if (!m_result)
+        return;
+    if (m_state.DataCount == 0) {
+        m_messages.message(noData, QStringLiteral("Help"));
+        return;
+    }
+    if (!NamInput::askForHeader(m_state, this) || !m_printService)
+        return;
+    const TableReportLayout& layout = *m_setup.report;
+    const TableReportFigures figures = TableReportFigures::of(
+        layout, m_state, *m_result, m_compounding->currentText(), m_frequency->currentText());
+    m_printService->printReport(layout.name, [this, &layout, &figures](Printer& printer) {
+        PrintTable(layout, figures, m_state, printer);
+    });
 }
 
 void TableWindow::termPicked() {

@@ -8,10 +8,13 @@
 #pragma once
 
 #include "core/engine/amortization.h"
+#include "core/reports/tablereport.h"
 #include "core/shell/messagebox.h"
 #include "core/shell/shared.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -23,6 +26,7 @@ class QRadioButton;
 namespace qb {
 
 class Grid;
+class PrintService;
 
 struct TableWindowSetup {
     QString formName;
@@ -41,6 +45,7 @@ struct TableWindowSetup {
     QString chartTitle;
     QString helpText;
     std::int16_t chartSource = 0;
+    const TableReportLayout* report = nullptr;
 
     double principal = 0;
     QString principalText; // shown after the currency symbol
@@ -69,6 +74,11 @@ public:
     void calculate();
     void toggleHelp();
     void exitToMenu();
+    // " To &Printer": calculates again, asks for the header and prints the table's report.
+    void printTable();
+
+    // Where the reports go; without one, To Printer prints nothing.
+    void setPrintService(PrintService* service) { m_printService = service; }
 
     // Clears the results after any change of input and closes the help panel if it is open.
     void resetEntry();
@@ -81,7 +91,6 @@ signals:
     void additionalPaymentsRequested();
     void firstPaymentDateRequested();
     void chartRequested();
-    void printRequested();
     void exited();
 
 protected:
@@ -96,7 +105,7 @@ private:
     void setUpTableGrid();
     void sizeTableGrid();
     void showResults(const Calculation& result);
-    void listAppliedExtraPayments(const Calculation& result);
+    void listAppliedExtraPayments();
 
     QLineEdit* editOf(Box box) const;
     bool inputKeyPress(Box box, QKeyEvent* event);
@@ -113,7 +122,9 @@ private:
     TableWindowSetup m_setup;
     SharedState& m_state;
     MessageBoxService& m_messages;
-    std::vector<std::pair<int, Currency>> m_appliedExtras;
+    AppliedPayments m_appliedExtras;
+    std::optional<Calculation> m_result; // the last calculation, when it succeeded
+    PrintService* m_printService = nullptr;
     bool m_exited = false;
 
     QLineEdit* m_principal = nullptr;

@@ -130,15 +130,16 @@ void TestQtPrinter::linesPerPageFitOnASheet_data() {
 void TestQtPrinter::linesPerPageFitOnASheet() {
     QFETCH(int, choice);
 
-    // What the reports count on: the empty line of SetPrinterFont and LinesPerPage lines fit on
-    // the first sheet, so their own page breaks are the only ones.
+    // What the reports count on: a table report's later page is SetPrinterFont's empty line, 5
+    // heading lines, LinesPerPage - 7 rows and 3 lines ending in the page line, LinesPerPage + 2
+    // lines in all; they fit on one sheet, so the report's own page breaks are the only ones.
     SharedState state;
     state.PrinterFontChoice = static_cast<std::int16_t>(choice);
     QtPrinter printer("Fit", pdfPath("fit.pdf"));
     SetPrinterFont(state, printer);
     QVERIFY2(state.LinesPerPage >= 30 && state.LinesPerPage <= 60,
              qPrintable(QString::number(state.LinesPerPage)));
-    for (int line = 1; line <= state.LinesPerPage; ++line)
+    for (int line = 1; line <= state.LinesPerPage + 1; ++line)
         printer.print({Text("row"), Number(line)});
     QCOMPARE(printer.page(), 1);
     FinishPrintout(printer);

@@ -33,7 +33,15 @@ void TestNamInput::controls() {
     QCOMPARE(Control<QPushButton>(&dialog, "Acept")->text(), QStringLiteral("Continue &Printout"));
     QCOMPARE(Control<QPushButton>(&dialog, "NAcept")->text(), QStringLiteral("&Cancel"));
     // Empty each time, whatever the last report's header was.
-    QCOMPARE(Control<QLineEdit>(&dialog, "InFName")->text(), QString());
+    auto* box = Control<QLineEdit>(&dialog, "InFName");
+    QCOMPARE(box->text(), QString());
+
+    // The label and the box get their room on the panel.
+    QVERIFY(ShowActive(&dialog));
+    auto* label = Control<QLabel>(&dialog, "FName");
+    QVERIFY(label->height() >= label->sizeHint().height());
+    QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(QString(60, u'x')));
+    QVERIFY(box->height() >= box->sizeHint().height());
 }
 
 // How the dialog is left: "continue", "cancel" (the button), "frame" (closed by its frame).

@@ -1,0 +1,25 @@
+// The desktop program's print service: each report goes to the system's default printer, or,
+// with no printer installed, into a PDF file in the user's documents folder, and the user is
+// told where the file is. The hourglass shows while the report prints. A printer failure is
+// shown in a message box rather than ending the program.
+#pragma once
+
+#include "core/shell/messagebox.h"
+#include "core/shell/printservice.h"
+
+namespace qb {
+
+class QtPrintService : public PrintService {
+public:
+    explicit QtPrintService(MessageBoxService& messages) : m_messages(messages) {}
+
+    void printReport(const QString& reportName, const Report& report) override;
+
+    // What the user is told about a report written to a PDF file.
+    static QString pdfMessage(const QString& file);
+
+private:
+    MessageBoxService& m_messages;
+};
+
+} // namespace qb
