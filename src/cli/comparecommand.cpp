@@ -18,8 +18,11 @@ namespace qb {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-                           R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
+// Built when asked for: the report options' lines live in another file, whose constants may not
+// be set up yet while this file's are.
+QString usage() {
+    return QStringLiteral(
+               R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
 
 Works out up to 12 mortgages one after another, as the Mortgage Comparisons
 window does, and prints them as one comparison table. Each option takes its
@@ -42,7 +45,7 @@ Options:
                          how to print the table (default text)
 For --format report only, and --currency with any format:
 )") + kReportOptionsHelp +
-                       QStringLiteral(R"(  --help                 show this text
+           QStringLiteral(R"(  --help                 show this text
 
 Output:
   text  the report's column heading, one line per row and, when a row used
@@ -57,6 +60,7 @@ Output:
 
 Exit status: 0 on success, 2 for bad input or a row the window would refuse.
 )");
+}
 
 enum class CompareFormat { Text, Csv, Json, Report };
 
@@ -266,7 +270,7 @@ int RunCompare(const QStringList& arguments, QTextStream& out, QTextStream& err)
     try {
         options = parseOptions(arguments);
         if (options.help) {
-            out << kUsage;
+            out << usage();
             out.flush();
             return 0;
         }

@@ -50,6 +50,7 @@ private slots:
     void jsonFields();
     void reportIsWhatTheWindowPrints();
     void reportOptionsNeedTheReportFormat();
+    void helpListsTheReportOptions();
     void refusals_data();
     void refusals();
 };
@@ -101,6 +102,13 @@ void TestCompare::reportIsWhatTheWindowPrints() {
     QCOMPARE(printer.pages().size(), 2);
     QVERIFY(result.out.contains(QStringLiteral("* Additional Payments Applied")));
     QCOMPARE(result.out.split(u'\n'), printer.reportText().split(u'\n'));
+}
+
+void TestCompare::helpListsTheReportOptions() {
+    const CliRun result = run({QStringLiteral("--help")});
+    QCOMPARE(result.status, 0);
+    for (const char* option : {"--row SPEC", "--header TEXT", "--lines-per-page N", "--pdf FILE"})
+        QVERIFY2(result.out.contains(QLatin1String(option)), option);
 }
 
 void TestCompare::reportOptionsNeedTheReportFormat() {
