@@ -19,8 +19,11 @@ namespace qb {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-                           R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
+// Built when asked for: the report options' lines live in another file, whose constants may not
+// be set up yet while this file's are.
+QString usage() {
+    return QStringLiteral(
+               R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
 
 Works out up to 12 mortgages one after another, as the Mortgage Comparisons
 window does, and prints them as one comparison table. Each option takes its
@@ -43,7 +46,7 @@ Options:
                          how to print the table (default text)
 For --format report only, and --currency with any format:
 )") + kReportOptionsHelp +
-                       QStringLiteral(R"(  --help                 show this text
+           QStringLiteral(R"(  --help                 show this text
 
 Output:
   text  the report's column heading, one line per row and, when a row used
@@ -58,6 +61,7 @@ Output:
 
 Exit status: 0 on success, 2 for bad input or a row the window would refuse.
 )");
+}
 
 enum class CompareFormat { Text, Csv, Json, Report };
 
@@ -293,7 +297,7 @@ int RunCompare(const QStringList& arguments, QTextStream& out, QTextStream& err)
     try {
         options = parseOptions(arguments);
         if (options.help)
-            return WriteOutput(out, err, kUsage);
+            return WriteOutput(out, err, usage());
         rows = calculateRows(state, table, options);
     } catch (const UsageError& error) {
         PrintCliError(err, error.message);

@@ -12,8 +12,11 @@ namespace qb {
 
 namespace {
 
-const QString kReportUsage = QStringLiteral(
-                                 R"(Usage: quillbrook-cli report mortgage|loan [options]
+// Built when asked for: the report options' help is a value of another file, which need not
+// exist yet while this file's values are made.
+QString reportUsage() {
+    return QStringLiteral(
+               R"(Usage: quillbrook-cli report mortgage|loan [options]
 
 Prints the report the Mortgage Tables or Personal Loan Table window prints with
 To Printer: the header, the inputs and results, the table page by page, the
@@ -24,11 +27,13 @@ pages.
 The loan takes every option of "schedule" but --format, with the same meaning
 and defaults, except that a mortgage takes --years (default 25) and a loan takes
 --months (default 48) and a principal of 20000 by default. Also:
-)") + kReportOptionsHelp + QStringLiteral(R"(  --help                 show this text
+)") + kReportOptionsHelp +
+           QStringLiteral(R"(  --help                 show this text
 
 Exit status: 0 on success, 1 when the output cannot be written, 2 for bad input,
 a loan that cannot be worked out or a table with no rows to print.
 )");
+}
 
 const QString kNoData = QStringLiteral(" No data to Print. Calculate.");
 
@@ -37,7 +42,7 @@ const QString kNoData = QStringLiteral(" No data to Print. Calculate.");
 int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     const QString kind = arguments.value(1);
     if (kind == u"--help" || kind == u"-h") {
-        return WriteOutput(out, err, kReportUsage);
+        return WriteOutput(out, err, reportUsage());
     }
     const bool loan = kind == u"loan";
     if (!loan && kind != u"mortgage") {
@@ -73,7 +78,7 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
                 ApplyLoanOption(name, value, schedule);
         };
         if (!ReadOptions(arguments, 2, known, apply)) {
-            return WriteOutput(out, err, kReportUsage);
+            return WriteOutput(out, err, reportUsage());
         }
         CheckReportOptions(report);
         if (loan && !schedule.months)

@@ -44,6 +44,8 @@ const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli schedule [options]
        quillbrook-cli report mortgage|loan [options]   (see report --help)
        quillbrook-cli compare --row SPEC ... [options] (see compare --help)
+       quillbrook-cli chart mortgage|loan|compare --output FILE [options]
+                                                       (see chart --help)
        quillbrook-cli --help
 
 Works out the payment and the amortization schedule of a mortgage or loan and

@@ -45,7 +45,6 @@ Application::~Application() {
 }
 
 void Application::start(Printer& printer) {
-    m_printer = &printer;
     const bool folderMade = QDir::setCurrent(m_programDir);
     measurePrinter(printer, folderMade);
 
@@ -137,7 +136,7 @@ void Application::openCompareWindow() {
     m_menu->hide();
     auto* window = new CompareWindow(m_state, m_messages);
     m_compareWindow = window;
-    window->setPrinter(m_printer);
+    window->setPrintService(m_printService.get());
     connect(window, &CompareWindow::additionalPaymentsRequested, window, [this, window] {
         PrePayWindow dialog(m_state, m_messages, window);
         dialog.exec();

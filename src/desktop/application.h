@@ -79,7 +79,6 @@ private:
     // The calculation window the chart was opened from, shown again when the chart closes.
     QPointer<QWidget> m_chartSource;
     QPointer<CompareWindow> m_compareWindow;
-    Printer* m_printer = nullptr; // the printer start-up measured; the reports print on it
 };
 
 } // namespace qb

@@ -25,6 +25,7 @@ private slots:
     void textRules();
     void appliedPaymentsBlock();
     void loanMonthsToFinalPayment();
+    void helpListsEveryOption();
     void refused_data();
     void refused();
 };
@@ -91,6 +92,14 @@ void TestCliReport::loanMonthsToFinalPayment() {
     QCOMPARE(run.status, 0);
     const QStringList lines = run.out.split(u'\n');
     QCOMPARE(lines[18].left(36), QStringLiteral(" Normal 0.00833333  12.00       7.00"));
+}
+
+// The help is put together from two files' texts; each must be there when it is shown.
+void TestCliReport::helpListsEveryOption() {
+    const CliRun run = report({"--help"});
+    QCOMPARE(run.status, 0);
+    for (const char* option : {"--header", "--currency", "--lines-per-page", "--pdf", "--help"})
+        QVERIFY2(run.out.contains(QLatin1String(option)), option);
 }
 
 void TestCliReport::refused_data() {

@@ -3,7 +3,7 @@
 // gets for bad rows or a row the window would refuse.
 #include "cli/schedulecommand.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/textprinter.h"
+#include "core/shell/printservice.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windowtest.h"
 
@@ -50,6 +50,7 @@ private slots:
     void jsonFields();
     void reportIsWhatTheWindowPrints();
     void reportOptionsNeedTheReportFormat();
+    void helpListsTheReportOptions();
     void refusals_data();
     void refusals();
 };
@@ -63,8 +64,10 @@ void TestCompare::reportIsWhatTheWindowPrints() {
     qb::RecordingMessageBox messages;
     qb::CompareWindow window(state, messages);
     QVERIFY(qb::ShowActive(&window));
-    qb::TextPrinter printer(15840.0 / (21 + 8)); // 21 lines a page
-    window.setPrinter(&printer);
+    qb::RecordingPrintService service;
+    qb::TextPrinter& printer = service.printer;
+    printer.setLineHeight(15840.0 / (21 + 8)); // 21 lines a page
+    window.setPrintService(&service);
     connect(&window, &qb::CompareWindow::reportHeaderRequested, this,
             [&state] { state.ReportHeader = QStringLiteral("Three offers"); });
     const auto calculate = [&window] {
@@ -99,6 +102,13 @@ void TestCompare::reportIsWhatTheWindowPrints() {
     QCOMPARE(printer.pages().size(), 2);
     QVERIFY(result.out.contains(QStringLiteral("* Additional Payments Applied")));
     QCOMPARE(result.out.split(u'\n'), printer.reportText().split(u'\n'));
+}
+
+void TestCompare::helpListsTheReportOptions() {
+    const CliRun result = run({QStringLiteral("--help")});
+    QCOMPARE(result.status, 0);
+    for (const char* option : {"--row SPEC", "--header TEXT", "--lines-per-page N", "--pdf FILE"})
+        QVERIFY2(result.out.contains(QLatin1String(option)), option);
 }
 
 void TestCompare::reportOptionsNeedTheReportFormat() {

@@ -2,7 +2,7 @@
 
 #include "core/reports/comparisonreport.h"
 #include "core/shell/format.h"
-#include "core/shell/printer.h"
+#include "core/shell/printservice.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
@@ -414,16 +414,11 @@ void CompareWindow::printReport() {
         return;
     }
     emit reportHeaderRequested();
-    if (m_state.ReportHeader == u"1" || m_printer == nullptr)
+    if (m_state.ReportHeader == u"1" || m_printService == nullptr)
         return;
-    BusyCursor busy;
-    try {
-        PrintComparisonReport(m_state, m_table, *m_printer);
-    } catch (const PrinterError& error) {
-        m_messages.message(QString::fromStdString(error.what()), QStringLiteral("Help"));
-    } catch (const CalculationError& error) {
-        m_messages.message(QString::fromLatin1(error.userMessage()), QStringLiteral("Help"));
-    }
+    // The service shows the hourglass and tells the user of a printer failure.
+    m_printService->printReport(
+        kCaption, [this](Printer& printer) { PrintComparisonReport(m_state, m_table, printer); });
 }
 
 // The one way to the comparison chart. Until a chart window listens, there is nothing to show

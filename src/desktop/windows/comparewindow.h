@@ -20,7 +20,7 @@ class QPushButton;
 namespace qb {
 
 class Grid;
-class Printer;
+class PrintService;
 
 class CompareWindow : public QWidget {
     Q_OBJECT
@@ -28,8 +28,8 @@ class CompareWindow : public QWidget {
 public:
     CompareWindow(SharedState& state, MessageBoxService& messages, QWidget* parent = nullptr);
 
-    // The printer the report goes to; without one, To Printer prints nothing.
-    void setPrinter(Printer* printer) { m_printer = printer; }
+    // Where To Printer sends the report; without one, it prints nothing.
+    void setPrintService(PrintService* service) { m_printService = service; }
 
     // The command buttons' own work, callable as a click would run it.
     void calculate();
@@ -78,7 +78,7 @@ private:
 
     SharedState& m_state;
     MessageBoxService& m_messages;
-    Printer* m_printer = nullptr;
+    PrintService* m_printService = nullptr;
     ComparisonTable m_table;
     bool m_exited = false;
 

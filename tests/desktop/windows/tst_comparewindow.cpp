@@ -1,7 +1,7 @@
 // The Mortgage Comparisons window driven as a user drives it: buttons clicked, keys typed, and
 // what the two grids, the labels, the message boxes and the recording printer then show.
 #include "core/settings/daysperyear.h"
-#include "core/shell/textprinter.h"
+#include "core/shell/printservice.h"
 #include "desktop/platform/grid.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windowtest.h"
@@ -204,22 +204,25 @@ void TestCompareWindow::termLimit() {
 }
 
 void TestCompareWindow::printsTheReport() {
-    TextPrinter printer;
-    m_window->setPrinter(&printer);
+    RecordingPrintService service;
+    TextPrinter& printer = service.printer;
+    m_window->setPrintService(&service);
     connect(m_window.get(), &CompareWindow::reportHeaderRequested, this,
             [this] { m_state.ReportHeader = QStringLiteral("Three offers"); });
     click("Calc1");
     click("Prt1");
     QVERIFY(m_messages.shown.empty());
     QCOMPARE(printer.endDocCount(), 1);
+    QCOMPARE(service.names, QStringList{QStringLiteral("Mortgage Comparisons")});
     const QStringList lines = printer.pages().value(0);
     QVERIFY(lines.contains(QStringLiteral(" Three offers")));
     QVERIFY(lines.contains(m_state.ReportLines[1].split(QStringLiteral("\r\n")).at(0)));
 }
 
 void TestCompareWindow::cancelledHeaderPrintsNothing() {
-    TextPrinter printer;
-    m_window->setPrinter(&printer);
+    RecordingPrintService service;
+    TextPrinter& printer = service.printer;
+    m_window->setPrintService(&service);
     connect(m_window.get(), &CompareWindow::reportHeaderRequested, this,
             [this] { m_state.ReportHeader = QStringLiteral("1"); });
     click("Calc1");
