@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ ninja-build clang-format
     qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev qt6-qpa-plugins
-    libgl1-mesa-dri xvfb xauth fonts-liberation
+    libgl1-mesa-dri xvfb xauth xdotool fonts-liberation
     libbenchmark-dev
 )
 
