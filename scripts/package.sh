@@ -5,21 +5,7 @@
 # Install it with: apt-get install ./dist/quillbrook_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-
-tools=(file dpkg-dev desktop-file-utils appstream)
-missing=()
-for package in "${tools[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh file dpkg-dev desktop-file-utils appstream
 
 desktop-file-validate packaging/org.quillbrook.Quillbrook.desktop
 appstreamcli validate --no-net packaging/org.quillbrook.Quillbrook.metainfo.xml

@@ -19,12 +19,7 @@ if [ "${1:-}" = "--on-display" ]; then
     exit 0
 fi
 
-scripts/install-deps.sh
-if ! dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q 'install ok installed'; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends imagemagick
-fi
+scripts/install-deps.sh imagemagick
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_WERROR=OFF -DQB_SANITIZE=OFF >/dev/null
 cmake --build build --parallel "$(nproc)" --target quillbrook
 
