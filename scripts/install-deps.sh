@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need, when any is missing.
+# Installs the Debian packages the build, the program and the tests need, when any is missing;
+# packages named on the command line are installed too (the packaging and screenshot scripts
+# name what only they need).
 set -euo pipefail
 
 packages=(
     cmake g++ ninja-build clang-format git
     qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev
     qt6-svg-dev qt6-qpa-plugins
-    libgl1-mesa-dri xvfb xauth fonts-liberation
+    libgl1-mesa-dri xvfb xauth xdotool fonts-liberation
     libbenchmark-dev
+    "$@"
 )
 
 missing=()

@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, checks the formatting and that the
-# core library includes nothing above it, and runs every test.
+# Installs what is missing, checks the formatting and that the core library includes nothing
+# above it, builds everything in build-test/ as a Debug build under AddressSanitizer and
+# UndefinedBehaviorSanitizer with warnings as errors (the benchmarks are compiled, not run), and
+# runs every test there, including the one that installs the program and starts it on a virtual
+# display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
 scripts/check-format.sh
 scripts/check-includes.sh
-cd build
+
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON -DQB_WERROR=ON \
+    -DQB_BUILD_TESTS=ON -DQB_BUILD_BENCHMARKS=ON "${launcher[@]}" >/dev/null
+cmake --build build-test --parallel "$(nproc)"
+cd build-test
 ctest --output-on-failure --timeout 300

@@ -3,6 +3,7 @@
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
 #include "core/shell/printer.h"
+#include "core/shell/programfolder.h"
 #include "core/shell/shortdate.h"
 #include "desktop/charts/graphicswindow.h"
 #include "desktop/charts/qtchartcontrol.h"
@@ -168,7 +169,7 @@ void Application::personalize() {
 void Application::showHelp() {
     if (!m_helpViewer)
         m_helpViewer = std::make_unique<HelpViewer>();
-    m_helpViewer->showHelp(QDir(m_programDir).filePath(QStringLiteral("Corvathe.hlp")));
+    m_helpViewer->showHelp(HelpFilePath(m_programDir));
 }
 
 QString Application::aboutText() {

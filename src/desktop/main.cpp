@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbrook"));
     QApplication::setOrganizationName(QStringLiteral("Quillbrook"));
+    // Ties the windows to the installed desktop entry, so a desktop shows its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillbrook.Quillbrook"));
 
     qb::QtMessageBox messages;
     qb::Application program(messages, QCoreApplication::applicationDirPath());

@@ -1,5 +1,6 @@
 #include "core/settings/settingsfile.h"
 
+#include "core/shell/programfolder.h"
 #include "core/shell/shared.h"
 
 #include <QByteArray>
@@ -300,11 +301,12 @@ bool isOldFileOfOurOwn(const QString& path, const QDateTime& hourAgo) {
 
 QString SettingsFilePath(const QString& programDir) {
     const QString besideProgram = QDir(programDir).filePath(kSettingsFileName.toString());
-    if (canCreateFilesIn(programDir))
+    const bool installed = IsInstalledProgram(programDir);
+    if (!installed && canCreateFilesIn(programDir))
         return besideProgram;
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (dataDir.isEmpty() || !QDir().mkpath(dataDir))
-        return besideProgram; // nowhere better: saving will fail quietly
+        return installed ? QString() : besideProgram; // nowhere better: saving will fail quietly
     return QDir(dataDir).filePath(kSettingsFileName.toString());
 }
 

@@ -28,7 +28,10 @@ inline constexpr QStringView kSettingsFileName = u"Personal.Mtg";
 // Where the settings file lives: beside the program when the program's directory can be written
 // to, otherwise in the user's application-data folder (created when missing). A read-only
 // program directory is usual for installed programs, and settings that could never be saved
-// would be lost at the end of every run.
+// would be lost at the end of every run. An installed program (see IsInstalledProgram) always
+// uses the data folder, even when it could write beside itself: run as root it would otherwise
+// leave a file in the system's program folder that no package owns. With no data folder it
+// gets an empty path, which nothing is read from or written to.
 QString SettingsFilePath(const QString& programDir);
 
 // Where the settings are read from: the file at savePath (SettingsFilePath's answer) when there is

@@ -1,5 +1,7 @@
 #include "desktop/platform/helpviewer.h"
 
+#include "core/shell/programfolder.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +34,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QString HelpViewer::HelpFilePath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Corvathe.hlp");
+    return ::qb::HelpFilePath(QCoreApplication::applicationDirPath());
 }
 
 void HelpViewer::showHelp(const QString& path) {

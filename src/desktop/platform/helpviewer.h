@@ -17,7 +17,7 @@ public:
     // A parent only owns the viewer; the viewer is always a top-level window of its own.
     explicit HelpViewer(QWidget* parent = nullptr);
 
-    // Corvathe.hlp in the folder that holds the program.
+    // Corvathe.hlp beside the program, or in ../share/quillbrook/ for an installed one.
     static QString HelpFilePath();
 
     // Help files larger than this are not a help file; the viewer says so instead of loading it.

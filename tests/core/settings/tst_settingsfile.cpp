@@ -6,12 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdint>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -643,36 +645,54 @@ void TestSettingsFile::loadFromADirectory() {
 
 void TestSettingsFile::settingsFilePath_data() {
     QTest::addColumn<QString>("programDir");
+    // Made before the call: a name ending in "/" is a folder, any other an empty file.
+    QTest::addColumn<QStringList>("made");
     QTest::addColumn<bool>("besideProgram");
 
-    QTest::newRow("writable program directory") << "." << true;
-    QTest::newRow("directory does not exist") << "missing" << false;
-    QTest::newRow("a file, not a directory") << "file.txt" << false;
-    QTest::newRow("no directory given") << "" << false;
+    QTest::newRow("writable program directory") << "." << QStringList() << true;
+    QTest::newRow("directory does not exist") << "missing" << QStringList() << false;
+    QTest::newRow("a file, not a directory") << "file.txt" << QStringList() << false;
+    QTest::newRow("no directory given") << "" << QStringList() << false;
+    // Writable, but an install prefix: root would leave a file there that no package owns.
+    QTest::newRow("installed program")
+        << "prefix/bin" << QStringList{"prefix/bin/", "prefix/share/quillbrook/Corvathe.hlp"}
+        << false;
+    QTest::newRow("help beside the program wins over ../share")
+        << "unpacked" << QStringList{"unpacked/Corvathe.hlp", "share/quillbrook/Corvathe.hlp"}
+        << true;
 }
 
 void TestSettingsFile::settingsFilePath() {
     QFETCH(QString, programDir);
+    QFETCH(QStringList, made);
     QFETCH(bool, besideProgram);
 
-    QFile file(m_dir->filePath(QStringLiteral("file.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    made << QStringLiteral("file.txt");
+    for (const QString& name : std::as_const(made)) {
+        const QString path = m_dir->filePath(name);
+        QVERIFY(QDir().mkpath(name.endsWith(u'/') ? path : QFileInfo(path).path()));
+        if (name.endsWith(u'/'))
+            continue;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     const QString dir =
         programDir.isEmpty() ? QString() : QDir::cleanPath(m_dir->filePath(programDir));
 
     const QString path = SettingsFilePath(dir);
     if (besideProgram) {
         QCOMPARE(path, QDir(dir).filePath(QStringLiteral("Personal.Mtg")));
-        // The writability probe leaves nothing behind.
-        QCOMPARE(QDir(dir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList{QStringLiteral("file.txt")});
     } else {
         const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(!dataDir.isEmpty());
         QCOMPARE(path, QDir(dataDir).filePath(QStringLiteral("Personal.Mtg")));
         QVERIFY(QFileInfo(dataDir).isDir());
     }
+    // The writability probe leaves nothing behind.
+    if (!dir.isEmpty() && QFileInfo(dir).isDir())
+        QCOMPARE(
+            QDir(dir).entryList({QStringLiteral("quillbrook-*")}, QDir::AllEntries | QDir::Hidden),
+            QStringList());
 }
 
 void TestSettingsFile::settingsAreReadWhereTheyAreFound() {

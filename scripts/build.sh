@@ -1,6 +1,0 @@
-#!/usr/bin/env bash
-# Configures and builds everything into build/ (warnings are errors).
-set -euo pipefail
-cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQB_WERROR=ON >/dev/null
-cmake --build build --parallel "$(nproc)"
