@@ -22,7 +22,7 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli chart mortgage|loan --output FILE [options]
-       quillbrook-cli chart compare --row "SPEC" ... --output FILE [options]
+       quillbrook-cli chart compare --row "ROW" ... --output FILE [options]
 
 Draws the balance at the start of each year of a mortgage or loan as a bar
 chart, as the Charts window shows it, and writes it as a picture.
@@ -126,18 +126,8 @@ int runCompareChart(const QStringList& arguments, QTextStream& out, QTextStream&
             return WriteOutput(out, err, kUsage);
         }
         checkOutput(picture.output);
-    } catch (const UsageError& error) {
-        PrintCliError(err, error.message);
-        return 2;
-    } catch (const TermLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
-    } catch (const RowLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
-    } catch (const CalculationError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
+    } catch (...) {
+        return RefusalStatus(err);
     }
     // The comparisons window always lists every payment: the axis shows money.
     state.TableView = 2;
@@ -195,15 +185,8 @@ int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         CheckLoanOptions(schedule);
         PrepareLoan(state, schedule);
         Calculate(state, FrequencyText(schedule), CompoundingText(schedule));
-    } catch (const UsageError& error) {
-        PrintCliError(err, error.message);
-        return 2;
-    } catch (const TermLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
-    } catch (const CalculationError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
+    } catch (...) {
+        return RefusalStatus(err);
     }
     const TableWindowSetup setup = loan ? LoanTablesSetup() : MortgageTablesSetup();
     state.ChartTitle = setup.chartTitle;

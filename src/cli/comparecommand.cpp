@@ -23,15 +23,15 @@ namespace {
 // be set up yet while this file's are.
 QString usage() {
     return QStringLiteral(
-               R"(Usage: quillbrook-cli compare --row SPEC [--row SPEC ...] [options]
+               R"(Usage: quillbrook-cli compare --row ROW [--row ROW ...] [options]
 
 Works out up to 12 mortgages one after another, as the Mortgage Comparisons
 window does, and prints them as one comparison table. Each option takes its
 value as the next argument or as --option=value.
 
 Options:
-  --row SPEC             one row of the table; repeat for each row, in order.
-                         SPEC is blank-separated KEY=VALUE items:
+  --row ROW              one row of the table; repeat for each row, in order.
+                         ROW is blank-separated KEY=VALUE items:
                            principal=AMOUNT   (default 100000)
                            rate=PERCENT       (default 10)
                            years=N            (default 25); at most 40
@@ -80,10 +80,10 @@ struct CompareOptions {
 
 // A row is read item by item as schedule reads its options, so names, limits and messages are
 // the same; a refusal names the row: --row 2 years: "41" ...
-ScheduleOptions parseRow(int number, const QString& spec) {
+ScheduleOptions parseRow(int number, const QString& input) {
     ScheduleOptions row;
     const QString rowOption = QStringLiteral("--row %1").arg(number);
-    const QStringList items = spec.split(u' ', Qt::SkipEmptyParts);
+    const QStringList items = input.split(u' ', Qt::SkipEmptyParts);
     if (items.isEmpty())
         throw UsageError{QStringLiteral("%1: the row is empty").arg(rowOption)};
     for (const QString& item : items) {
@@ -164,14 +164,14 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
     LoadComparison(state, table);
 
     std::vector<ComparisonRow> rows;
-    for (const ScheduleOptions& spec : options.rows) {
-        state.InputValues.at(1) = spec.principal;
-        state.InputValues.at(2) = spec.rate;
-        state.InputValues.at(3) = TermInYears(spec.years.value_or(25));
+    for (const ScheduleOptions& input : options.rows) {
+        state.InputValues.at(1) = input.principal;
+        state.InputValues.at(2) = input.rate;
+        state.InputValues.at(3) = TermInYears(input.years.value_or(25));
         // Only the row's own additional payments, as if they were all that was entered.
         state.PrePayTable.size(45, 2);
         std::int16_t count = 0;
-        for (const auto& [year, amount] : spec.extras) {
+        for (const auto& [year, amount] : input.extras) {
             state.PrePayTable.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
             state.PrePayTable.at(year, 2) = amount;
             if (amount > Currency())
@@ -179,7 +179,7 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
         }
         state.PrePayCount = count;
         rows.push_back(
-            CalculateComparisonRow(state, table, FrequencyText(spec), CompoundingText(spec)));
+            CalculateComparisonRow(state, table, FrequencyText(input), CompoundingText(input)));
     }
     return rows;
 }
@@ -204,7 +204,7 @@ double yearsOf(const ScheduleOptions& row) {
 }
 
 QString writeCsv(const std::vector<ComparisonRow>& rows,
-                 const std::vector<ScheduleOptions>& specs) {
+                 const std::vector<ScheduleOptions>& inputs) {
     QString text = QStringLiteral(
         "row,compounding,frequency_code,years,years_to_retire,extra_payments_applied,"
         "payments_per_year,principal,rate,payment,total_interest,interest_rate_factor\n");
@@ -214,12 +214,12 @@ QString writeCsv(const std::vector<ComparisonRow>& rows,
             QString::number(row.number),
             QString(row.compoundingLetter),
             row.frequencyCode.trimmed(),
-            FullPrecision(yearsOf(specs[i])),
+            FullPrecision(yearsOf(inputs[i])),
             FullPrecision(row.yearsToRetire),
             QString::number(row.extraPayments.size()),
             QString::number(row.paymentsPerYear),
-            ExactMoney(specs[i].principal),
-            FullPrecision(specs[i].rate.toDouble()),
+            ExactMoney(inputs[i].principal),
+            FullPrecision(inputs[i].rate.toDouble()),
             FullPrecision(row.calculation.payment),
             ExactMoney(row.totalInterest),
             FullPrecision(row.calculation.periodicRate),
@@ -230,7 +230,7 @@ QString writeCsv(const std::vector<ComparisonRow>& rows,
 }
 
 QString writeJson(const std::vector<ComparisonRow>& rows,
-                  const std::vector<ScheduleOptions>& specs) {
+                  const std::vector<ScheduleOptions>& inputs) {
     QString text = QStringLiteral("{\n  \"rows\": [");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ComparisonRow& row = rows[i];
@@ -239,12 +239,12 @@ QString writeJson(const std::vector<ComparisonRow>& rows,
                     .arg(QString::number(row.number), QString(row.compoundingLetter),
                          row.frequencyCode.trimmed());
         text += QStringLiteral("\"years\": %1, \"years_to_retire\": %2, ")
-                    .arg(FullPrecision(yearsOf(specs[i])), FullPrecision(row.yearsToRetire));
+                    .arg(FullPrecision(yearsOf(inputs[i])), FullPrecision(row.yearsToRetire));
         text += QStringLiteral("\"extra_payments_applied\": %1, \"payments_per_year\": %2, ")
                     .arg(QString::number(row.extraPayments.size()),
                          QString::number(row.paymentsPerYear));
         text += QStringLiteral("\"principal\": %1, \"rate\": %2, \"payment\": %3, ")
-                    .arg(ExactMoney(specs[i].principal), FullPrecision(specs[i].rate.toDouble()),
+                    .arg(ExactMoney(inputs[i].principal), FullPrecision(inputs[i].rate.toDouble()),
                          FullPrecision(row.calculation.payment));
         text +=
             QStringLiteral("\"total_interest\": %1, \"interest_rate_factor\": %2, ")
@@ -299,18 +299,8 @@ int RunCompare(const QStringList& arguments, QTextStream& out, QTextStream& err)
         if (options.help)
             return WriteOutput(out, err, usage());
         rows = calculateRows(state, table, options);
-    } catch (const UsageError& error) {
-        PrintCliError(err, error.message);
-        return 2;
-    } catch (const TermLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
-    } catch (const RowLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
-    } catch (const CalculationError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
+    } catch (...) {
+        return RefusalStatus(err);
     }
     switch (options.format) {
     case CompareFormat::Csv:

@@ -1,6 +1,9 @@
 // The option reading every command shares; see optionreader.h.
 #include "cli/optionreader.h"
 
+#include "core/engine/comparison.h"
+#include "core/engine/engineerror.h"
+
 #include <QIODevice>
 
 namespace qb {
@@ -48,6 +51,21 @@ int WriteOutput(QTextStream& out, QTextStream& err, const QString& text) {
         reason = QStringLiteral("write error");
     PrintCliError(err, QStringLiteral("cannot write the output: ") + reason);
     return 1;
+}
+
+int RefusalStatus(QTextStream& err) {
+    try {
+        throw;
+    } catch (const UsageError& error) {
+        PrintCliError(err, error.message);
+    } catch (const TermLimitError& error) {
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
+    } catch (const RowLimitError& error) {
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
+    } catch (const CalculationError& error) {
+        PrintCliError(err, QString::fromLatin1(error.userMessage()));
+    }
+    return 2;
 }
 
 void PrintCliError(QTextStream& err, const QString& message) {

@@ -24,6 +24,11 @@ bool ReadOptions(const QStringList& arguments, qsizetype first,
 // "cannot write the output: REASON" on err.
 int WriteOutput(QTextStream& out, QTextStream& err, const QString& text);
 
+// Called in a command's catch block: shows the refusal being handled (bad input, a term or row
+// limit, a calculation that failed) as the program's one-line message and returns exit status
+// 2. Anything else is thrown on.
+int RefusalStatus(QTextStream& err);
+
 // Writes "quillbrook-cli: message" as one line on err.
 void PrintCliError(QTextStream& err, const QString& message);
 

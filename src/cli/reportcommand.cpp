@@ -87,15 +87,8 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
 
         PrepareLoan(state, schedule);
         result = Calculate(state, FrequencyText(schedule), CompoundingText(schedule), &applied);
-    } catch (const UsageError& error) {
-        PrintCliError(err, error.message);
-        return 2;
-    } catch (const TermLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
-    } catch (const CalculationError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-        return 2;
+    } catch (...) {
+        return RefusalStatus(err);
     }
     // The window refuses to print a table with no rows: a loan too short for a whole year in
     // the yearly view.

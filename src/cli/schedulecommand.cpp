@@ -33,8 +33,6 @@ namespace qb {
 
 namespace {
 
-const QString kProgram = QStringLiteral("quillbrook-cli");
-
 // The width of the grid's money columns.
 constexpr int kColumnWidth = 16;
 constexpr int kLabelWidth = 24;
@@ -43,7 +41,7 @@ constexpr int kLastExtraYear = 45;
 const QString kUsage = QStringLiteral(
     R"(Usage: quillbrook-cli schedule [options]
        quillbrook-cli report mortgage|loan [options]   (see report --help)
-       quillbrook-cli compare --row SPEC ... [options] (see compare --help)
+       quillbrook-cli compare --row ROW ... [options]  (see compare --help)
        quillbrook-cli chart mortgage|loan|compare --output FILE [options]
                                                        (see chart --help)
        quillbrook-cli --help
@@ -510,11 +508,6 @@ QString runSchedule(const Options& options) {
     return writeText(state, calculation);
 }
 
-void fail(QTextStream& err, const QString& message) {
-    err << kProgram << ": " << message << '\n';
-    err.flush();
-}
-
 } // namespace
 
 void CheckLoanOptions(const ScheduleOptions& options) {
@@ -559,7 +552,7 @@ QStringView CompoundingText(const ScheduleOptions& options) {
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (arguments.isEmpty()) {
-        fail(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));
+        PrintCliError(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));
         return 2;
     }
     const QString& command = arguments.first();
@@ -570,8 +563,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (command == u"compare")
         return RunCompare(arguments, out, err);
     if (command != u"schedule") {
-        fail(err, QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"")
-                      .arg(ShownValue(command)));
+        PrintCliError(err, QStringLiteral("unknown command \"%1\"; try \"quillbrook-cli --help\"")
+                               .arg(ShownValue(command)));
         return 2;
     }
     // The whole output is built before any of it is written, so a failure leaves out empty.
@@ -579,15 +572,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     try {
         const Options options = parseScheduleOptions(arguments);
         output = options.help ? kUsage : runSchedule(options);
-    } catch (const UsageError& error) {
-        fail(err, error.message);
-        return 2;
-    } catch (const TermLimitError& error) {
-        fail(err, QString::fromLatin1(error.userMessage()));
-        return 2;
-    } catch (const CalculationError& error) {
-        fail(err, QString::fromLatin1(error.userMessage()));
-        return 2;
+    } catch (...) {
+        return RefusalStatus(err);
     }
     return WriteOutput(out, err, output);
 }

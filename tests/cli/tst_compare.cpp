@@ -107,7 +107,7 @@ void TestCompare::reportIsWhatTheWindowPrints() {
 void TestCompare::helpListsTheReportOptions() {
     const CliRun result = run({QStringLiteral("--help")});
     QCOMPARE(result.status, 0);
-    for (const char* option : {"--row SPEC", "--header TEXT", "--lines-per-page N", "--pdf FILE"})
+    for (const char* option : {"--row ROW", "--header TEXT", "--lines-per-page N", "--pdf FILE"})
         QVERIFY2(result.out.contains(QLatin1String(option)), option);
 }
 
