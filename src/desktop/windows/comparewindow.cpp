@@ -3,6 +3,7 @@
 #include "core/reports/comparisonreport.h"
 #include "core/shell/format.h"
 #include "core/shell/printservice.h"
+#include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
@@ -78,9 +79,8 @@ CompareWindow::CompareWindow(SharedState& state, MessageBoxService& messages, QW
 
 void CompareWindow::buildControls() {
     const auto makeLabel = [this](const QString& name, const QString& caption) {
-        auto* label = new QLabel(caption, this);
+        auto* label = new CaptionLabel(caption, this);
         label->setObjectName(name);
-        label->setWordWrap(true);
         return label;
     };
     const auto makeResult = [this](const QString& name) {
@@ -143,8 +143,9 @@ void CompareWindow::buildControls() {
     m_rowGrid->setObjectName(QStringLiteral("Grid1"));
     m_prePayGrid = new Grid(this);
     m_prePayGrid->setObjectName(QStringLiteral("Grid2"));
-    auto* prePayCaption =
-        makeLabel(QStringLiteral("Label8"), QStringLiteral("*  Additional  Payments  Applied"));
+    // One line: its blanks are spacing, not places to break.
+    auto* prePayCaption = new QLabel(QStringLiteral("*  Additional  Payments  Applied"), this);
+    prePayCaption->setObjectName(QStringLiteral("Label8"));
     m_helpPanel = new QPlainTextEdit(this);
     m_helpPanel->setObjectName(QStringLiteral("HlpTxtBox"));
     m_helpPanel->setReadOnly(true);

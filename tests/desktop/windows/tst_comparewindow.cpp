@@ -2,6 +2,7 @@
 // what the two grids, the labels, the message boxes and the recording printer then show.
 #include "core/settings/daysperyear.h"
 #include "core/shell/printservice.h"
+#include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windowtest.h"
@@ -27,6 +28,7 @@ private slots:
     void cleanup();
 
     void opensWithTheStartValues();
+    void captionsShowNoGaps();
     void rowsFillTheUpperGrid();
     void thirteenthCalculateOnlyRefuses();
     void inputChangeStopsPrintingAndCharting();
@@ -94,6 +96,17 @@ void TestCompareWindow::opensWithTheStartValues() {
     }
     QCOMPARE(m_window->prePayGrid()->cols(), 10);
     QCOMPARE(m_window->prePayGrid()->rows(), 10);
+}
+
+// Every caption written with runs of blanks breaks there instead of showing the gap in a line.
+void TestCompareWindow::captionsShowNoGaps() {
+    for (const char* name :
+         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"}) {
+        const auto* caption = m_window->findChild<CaptionLabel*>(QLatin1String(name));
+        QVERIFY2(caption, name);
+        for (const QString& line : caption->lines())
+            QVERIFY2(!line.trimmed().contains(QStringLiteral("  ")), qPrintable(caption->text()));
+    }
 }
 
 void TestCompareWindow::rowsFillTheUpperGrid() {
