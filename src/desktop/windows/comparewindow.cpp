@@ -8,6 +8,7 @@
 #include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/twips.h"
+#include "desktop/platform/typinglimit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -98,6 +99,9 @@ void CompareWindow::buildControls() {
         auto* combo = new QComboBox(this);
         combo->setObjectName(name);
         combo->setEditable(editable);
+        // The value is exactly what was typed: no entry of the list completes it.
+        if (editable)
+            combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setFont(figureFont());
         combo->setStyleSheet(QStringLiteral("QComboBox { background: yellow; color: black; }"));
@@ -109,6 +113,7 @@ void CompareWindow::buildControls() {
     const auto makeButton = [this](const QString& name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
+        PressOnEnter(button);
         return button;
     };
 
@@ -116,13 +121,13 @@ void CompareWindow::buildControls() {
     m_principal->setObjectName(QStringLiteral("InPrincipal"));
     m_principal->setFont(figureFont());
     m_principal->setAlignment(Qt::AlignRight);
-    m_principal->setMaxLength(16);
+    LimitTyping(m_principal, 16);
     m_principal->setStyleSheet(QStringLiteral("background: yellow; color: black;"));
     m_principal->installEventFilter(this);
     m_rate = makeCombo(QStringLiteral("InRate"), true);
     m_term = makeCombo(QStringLiteral("InTerm"), true);
-    m_rate->lineEdit()->setMaxLength(16);
-    m_term->lineEdit()->setMaxLength(16);
+    LimitTyping(m_rate->lineEdit(), 16);
+    LimitTyping(m_term->lineEdit(), 16);
     m_compounding = makeCombo(QStringLiteral("ComPeriod"), false);
     m_frequency = makeCombo(QStringLiteral("FreqPmt"), false);
 
@@ -478,8 +483,7 @@ bool CompareWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_helpPanel)
             return helpKeyPress(key);
     } else if (event->type() == QEvent::FocusOut) {
-        // Opening a box's own list is not leaving the box.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
             if (watched == m_principal)
                 commitBox(Box::Principal);
             else if (watched == m_rate)
@@ -551,7 +555,7 @@ void CompareWindow::commitBox(Box box) {
     }
     if (m_state.EntryStarted == 1) {
         const int index = box == Box::Principal ? 1 : box == Box::Rate ? 2 : 3;
-        double value = Val(edit->text());
+        double value = ShownAmount(edit->text(), m_state.CurrencySymbol);
         try {
             m_state.InputValues[static_cast<std::size_t>(index)] = Currency::fromDouble(value);
         } catch (const OverflowError&) {

@@ -29,6 +29,8 @@ private slots:
 
     void opensWithTheStartValues();
     void captionsShowNoGaps();
+    void inputIsKeptAsTyped_data();
+    void inputIsKeptAsTyped();
     void rowsFillTheUpperGrid();
     void thirteenthCalculateOnlyRefuses();
     void inputChangeStopsPrintingAndCharting();
@@ -107,6 +109,34 @@ void TestCompareWindow::captionsShowNoGaps() {
         for (const QString& line : caption->lines())
             QVERIFY2(!line.trimmed().contains(QStringLiteral("  ")), qPrintable(caption->text()));
     }
+}
+
+void TestCompareWindow::inputIsKeptAsTyped_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed"); // empty: a Delete key that keeps the shown amount
+    QTest::addColumn<int>("input");
+    QTest::addColumn<double>("value");
+    // The lists hold 25 and 10: a completing box would turn 2 and 1 into them.
+    QTest::newRow("term 2") << QStringLiteral("InTerm") << QStringLiteral("2") << 3 << 2.0;
+    QTest::newRow("rate 1") << QStringLiteral("InRate") << QStringLiteral("1") << 2 << 1.0;
+    QTest::newRow("principal left after Delete")
+        << QStringLiteral("InPrincipal") << QString() << 1 << 100000.0;
+}
+
+void TestCompareWindow::inputIsKeptAsTyped() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(int, input);
+    QFETCH(double, value);
+    auto* widget = m_window->findChild<QWidget*>(box);
+    QVERIFY(widget);
+    widget->setFocus();
+    if (typed.isEmpty())
+        QTest::keyClick(widget, Qt::Key_Delete);
+    else
+        QTest::keyClicks(widget, typed);
+    QTest::keyClick(widget, Qt::Key_Tab);
+    QCOMPARE(m_state.InputValues[static_cast<std::size_t>(input)], Currency::fromDouble(value));
 }
 
 void TestCompareWindow::rowsFillTheUpperGrid() {
