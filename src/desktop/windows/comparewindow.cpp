@@ -9,6 +9,7 @@
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/twips.h"
 #include "desktop/platform/typinglimit.h"
+#include "desktop/windows/entryboxes.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -73,6 +74,12 @@ CompareWindow::CompareWindow(SharedState& state, MessageBoxService& messages, QW
     : QWidget(parent), m_state(state), m_messages(messages) {
     setObjectName(QStringLiteral("MortComp"));
     buildControls();
+    m_entry = std::make_unique<EntryBoxes>(
+        EntryBoxes::Controls{m_principal, m_rate, m_term, m_compounding, m_frequency, m_calc,
+                             m_helpPanel},
+        m_state, m_messages,
+        EntryBoxes::Actions{[this] { resetEntry(); }, [this](EntryBox box) { commitBox(box); },
+                            false});
     load();
     // Room for the boxes, all twelve rows of the upper grid and a few lines of the lower one.
     resize(std::max(sizeHint().width(), 820), 700);
@@ -468,93 +475,19 @@ void CompareWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool CompareWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == m_principal)
-            return inputKeyPress(Box::Principal, key);
-        if (watched == m_rate)
-            return inputKeyPress(Box::Rate, key);
-        if (watched == m_term)
-            return inputKeyPress(Box::Term, key);
-        if (watched == m_compounding)
-            return listKeyPress(m_frequency, key);
-        if (watched == m_frequency)
-            return listKeyPress(m_calc, key);
-        if (watched == m_helpPanel)
-            return helpKeyPress(key);
-    } else if (event->type() == QEvent::FocusOut) {
-        if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
-            if (watched == m_principal)
-                commitBox(Box::Principal);
-            else if (watched == m_rate)
-                commitBox(Box::Rate);
-            else if (watched == m_term)
-                commitBox(Box::Term);
-        }
-    }
+    if (m_entry && m_entry->filter(watched, event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
-QLineEdit* CompareWindow::editOf(Box box) const {
-    switch (box) {
-    case Box::Principal:
-        return m_principal;
-    case Box::Rate:
-        return m_rate->lineEdit();
-    case Box::Term:
-        break;
-    }
-    return m_term->lineEdit();
-}
-
-bool CompareWindow::inputKeyPress(Box box, QKeyEvent* event) {
-    QLineEdit* edit = editOf(box);
-    if (event->key() == Qt::Key_Delete) {
-        resetEntry();
-        return false;
-    }
-    QWidget* next = box == Box::Principal ? static_cast<QWidget*>(m_rate)
-                    : box == Box::Rate    ? static_cast<QWidget*>(m_term)
-                                          : static_cast<QWidget*>(m_compounding);
-    const KeyPress key = ReadKey(event, next);
-    if (key.code == 0)
-        return key.swallow;
-    const FilteredKey filtered =
-        box == Box::Term ? WholeNumberKeyFilter(key.code) : AmountKeyFilter(key.code);
-    if (filtered.beep)
-        m_messages.beep();
-    if (m_state.EntryStarted == 0) {
-        edit->clear();
-        resetEntry();
-    }
-    return filtered.code == 0;
-}
-
-bool CompareWindow::listKeyPress(QWidget* next, QKeyEvent* event) {
-    const KeyPress key = ReadKey(event, next);
-    if (key.code == 0)
-        return key.swallow;
-    m_messages.beep();
-    resetEntry();
-    return true;
-}
-
-bool CompareWindow::helpKeyPress(QKeyEvent* event) {
-    const KeyPress key = ReadKey(event, m_principal);
-    if (key.code == 0)
-        return key.swallow;
-    m_messages.beep(); // the panel is read-only
-    return true;
-}
-
-void CompareWindow::commitBox(Box box) {
-    QLineEdit* edit = editOf(box);
-    if (box == Box::Term && Val(edit->text()) > 40) {
+void CompareWindow::commitBox(EntryBox box) {
+    QLineEdit* edit = m_entry->edit(box);
+    if (box == EntryBox::Term && Val(edit->text()) > 40) {
         m_messages.message(QString::fromLatin1(kFortyYearLimit), QStringLiteral("Help"));
         edit->setText(QStringLiteral("40"));
     }
     if (m_state.EntryStarted == 1) {
-        const int index = box == Box::Principal ? 1 : box == Box::Rate ? 2 : 3;
+        const int index = box == EntryBox::Principal ? 1 : box == EntryBox::Rate ? 2 : 3;
         double value = ShownAmount(edit->text(), m_state.CurrencySymbol);
         try {
             m_state.InputValues[static_cast<std::size_t>(index)] = Currency::fromDouble(value);
@@ -564,13 +497,13 @@ void CompareWindow::commitBox(Box box) {
             value = m_state.InputValues[static_cast<std::size_t>(index)].toDouble();
         }
         switch (box) {
-        case Box::Principal:
+        case EntryBox::Principal:
             edit->setText(PadColumn(m_state.CurrencySymbol + Format(value, u"####,,###.00"), 16));
             break;
-        case Box::Rate:
+        case EntryBox::Rate:
             edit->setText(PadColumn(Format(value, u"###.00"), 16) + QLatin1Char('%'));
             break;
-        case Box::Term:
+        case EntryBox::Term:
             edit->setText(PadColumn(Format(value, u"###"), 16));
             break;
         }

@@ -7,8 +7,11 @@
 #include "core/engine/comparison.h"
 #include "core/shell/messagebox.h"
 #include "core/shell/shared.h"
+#include "desktop/windows/entryboxes.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QComboBox;
 class QKeyEvent;
@@ -60,8 +63,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Box { Principal, Rate, Term };
-
     void buildControls();
     void load();
     void setUpRowGrid();
@@ -70,11 +71,7 @@ private:
     void blankRowGrid();
     void showRow(const ComparisonRow& row);
 
-    QLineEdit* editOf(Box box) const;
-    bool inputKeyPress(Box box, QKeyEvent* event);
-    bool listKeyPress(QWidget* next, QKeyEvent* event);
-    bool helpKeyPress(QKeyEvent* event);
-    void commitBox(Box box);
+    void commitBox(EntryBox box);
 
     SharedState& m_state;
     MessageBoxService& m_messages;
@@ -82,6 +79,7 @@ private:
     ComparisonTable m_table;
     bool m_exited = false;
 
+    std::unique_ptr<EntryBoxes> m_entry;
     QLineEdit* m_principal = nullptr;
     QComboBox* m_rate = nullptr;
     QComboBox* m_term = nullptr;

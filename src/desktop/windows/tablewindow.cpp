@@ -9,6 +9,7 @@
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/typinglimit.h"
+#include "desktop/windows/entryboxes.h"
 #include "desktop/windows/naminput.h"
 
 #include <QCloseEvent>
@@ -208,6 +209,12 @@ TableWindow::TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxS
     : QWidget(parent), m_setup(std::move(setup)), m_state(state), m_messages(messages) {
     setObjectName(m_setup.formName);
     buildControls();
+    m_entry = std::make_unique<EntryBoxes>(
+        EntryBoxes::Controls{m_principal, m_rate, m_term, m_compounding, m_frequency, m_calc,
+                             m_helpPanel},
+        m_state, m_messages,
+        EntryBoxes::Actions{[this] { resetEntry(); }, [this](EntryBox box) { commitBox(box); },
+                            true});
     load();
     // Room for the whole form and a good twenty rows of the table.
     resize(std::max(sizeHint().width(), 760), 720);
@@ -713,87 +720,14 @@ void TableWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == m_principal)
-            return inputKeyPress(Box::Principal, key);
-        if (watched == m_rate)
-            return inputKeyPress(Box::Rate, key);
-        if (watched == m_term)
-            return inputKeyPress(Box::Term, key);
-        if (watched == m_compounding)
-            return listKeyPress(m_frequency, key);
-        if (watched == m_frequency)
-            return listKeyPress(m_calc, key);
-        if (watched == m_helpPanel)
-            return helpKeyPress(key);
-    } else if (event->type() == QEvent::FocusOut) {
-        if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
-            if (watched == m_principal)
-                commitBox(Box::Principal);
-            else if (watched == m_rate)
-                commitBox(Box::Rate);
-            else if (watched == m_term)
-                commitBox(Box::Term);
-        }
-    }
+    if (m_entry && m_entry->filter(watched, event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
-QLineEdit* TableWindow::editOf(Box box) const {
-    switch (box) {
-    case Box::Principal:
-        return m_principal;
-    case Box::Rate:
-        return m_rate->lineEdit();
-    case Box::Term:
-        break;
-    }
-    return m_term->lineEdit();
-}
-
-bool TableWindow::inputKeyPress(Box box, QKeyEvent* event) {
-    QLineEdit* edit = editOf(box);
-    if (event->key() == Qt::Key_Delete) {
-        resetEntry();
-        return false;
-    }
-    QWidget* next = box == Box::Principal ? static_cast<QWidget*>(m_rate)
-                    : box == Box::Rate    ? static_cast<QWidget*>(m_term)
-                                          : static_cast<QWidget*>(m_compounding);
-    const KeyPress key = ReadKey(event, next);
-    if (key.code == 0)
-        return key.swallow;
-    const FilteredKey filtered =
-        box == Box::Term ? WholeNumberKeyFilter(key.code) : AmountKeyFilter(key.code);
-    if (filtered.beep)
-        m_messages.beep();
-    if (m_state.EntryStarted == 0)
-        edit->clear();
-    resetEntry();
-    return filtered.code == 0;
-}
-
-bool TableWindow::listKeyPress(QWidget* next, QKeyEvent* event) {
-    const KeyPress key = ReadKey(event, next);
-    if (key.code == 0)
-        return key.swallow;
-    m_messages.beep();
-    resetEntry();
-    return true;
-}
-
-bool TableWindow::helpKeyPress(QKeyEvent* event) {
-    const KeyPress key = ReadKey(event, m_principal);
-    if (key.code == 0)
-        return key.swallow;
-    m_messages.beep(); // the panel is read-only
-    return true;
-}
-
-void TableWindow::commitBox(Box box) {
-    QLineEdit* edit = editOf(box);
-    if (box == Box::Term) {
+void TableWindow::commitBox(EntryBox box) {
+    QLineEdit* edit = m_entry->edit(box);
+    if (box == EntryBox::Term) {
         const bool months = m_setup.termInMonths;
         if (Val(edit->text()) > (months ? 480 : 40)) {
             m_messages.message(months ? QStringLiteral("Wrong entry, 480 Month limit.")
@@ -803,9 +737,9 @@ void TableWindow::commitBox(Box box) {
         }
     }
     if (m_state.EntryStarted == 1) {
-        const int index = box == Box::Principal ? 1 : box == Box::Rate ? 2 : 3;
+        const int index = box == EntryBox::Principal ? 1 : box == EntryBox::Rate ? 2 : 3;
         // A loan's months are kept as years, to four decimals: 7 months is 0.5833 years.
-        const bool months = box == Box::Term && m_setup.termInMonths;
+        const bool months = box == EntryBox::Term && m_setup.termInMonths;
         double value = ShownAmount(edit->text(), m_state.CurrencySymbol) / (months ? 12 : 1);
         try {
             m_state.InputValues[static_cast<std::size_t>(index)] = money(value);
@@ -815,13 +749,13 @@ void TableWindow::commitBox(Box box) {
             value = m_state.InputValues[static_cast<std::size_t>(index)].toDouble();
         }
         switch (box) {
-        case Box::Principal:
+        case EntryBox::Principal:
             edit->setText(PadColumn(m_state.CurrencySymbol + Format(value, u"####,,###.00"), 16));
             break;
-        case Box::Rate:
+        case EntryBox::Rate:
             edit->setText(PadColumn(Format(value, u"###.00"), 16) + QLatin1Char('%'));
             break;
-        case Box::Term: {
+        case EntryBox::Term: {
             const double kept = m_state.InputValues[3].toDouble();
             edit->setText(PadColumn(Format(months ? kept * 12 : kept, u"###"), 16));
             break;

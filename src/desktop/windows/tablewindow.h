@@ -11,8 +11,11 @@
 #include "core/reports/tablereport.h"
 #include "core/shell/messagebox.h"
 #include "core/shell/shared.h"
+#include "desktop/windows/entryboxes.h"
 
 #include <QWidget>
+
+#include <memory>
 
 #include <optional>
 
@@ -99,8 +102,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Box { Principal, Rate, Term };
-
     void buildControls();
     void load();
     void setUpTableGrid();
@@ -108,11 +109,7 @@ private:
     void showResults(const Calculation& result);
     void listAppliedExtraPayments();
 
-    QLineEdit* editOf(Box box) const;
-    bool inputKeyPress(Box box, QKeyEvent* event);
-    bool listKeyPress(QWidget* next, QKeyEvent* event);
-    bool helpKeyPress(QKeyEvent* event);
-    void commitBox(Box box);
+    void commitBox(EntryBox box);
     void selectView(int view);
     void toggleDates();
     void showGraph();
@@ -128,6 +125,7 @@ private:
     PrintService* m_printService = nullptr;
     bool m_exited = false;
 
+    std::unique_ptr<EntryBoxes> m_entry;
     QLineEdit* m_principal = nullptr;
     QComboBox* m_rate = nullptr;
     QComboBox* m_term = nullptr;
