@@ -158,14 +158,9 @@ int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
     PictureOptions picture;
     SharedState state;
     try {
-        if (loan)
-            schedule.principal = Currency::fromDouble(LoanTablesSetup().principal);
-        const QStringView ownTerm = loan ? u"months" : u"years";
-        const QStringView otherTerm = loan ? u"years" : u"months";
+        schedule = StartOptions(loan);
         const auto known = [&](QStringView name) {
-            if (name == otherTerm)
-                throw UsageError{QStringLiteral("--%1 is not an option of chart %2; use --%3")
-                                     .arg(otherTerm, kind, ownTerm)};
+            RefuseOtherTerm(name, loan, QStringLiteral("chart ") + kind);
             // The report's options that shape printed text have no place in a picture.
             if (name == u"format" || (IsReportOption(name) && name != u"currency"))
                 throw UsageError{QStringLiteral("--%1 is not an option of chart").arg(name)};
@@ -180,8 +175,7 @@ int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         if (!ReadOptions(arguments, 2, known, apply))
             return WriteOutput(out, err, kUsage);
         checkOutput(picture.output);
-        if (loan && !schedule.months)
-            schedule.months = static_cast<int>(LoanTablesSetup().termYears * 12);
+        CompleteStartOptions(schedule, loan);
         CheckLoanOptions(schedule);
         PrepareLoan(state, schedule);
         Calculate(state, FrequencyText(schedule), CompoundingText(schedule));

@@ -61,14 +61,9 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
     Calculation result;
     AppliedPaymentsListener applied;
     try {
-        if (loan)
-            schedule.principal = Currency::fromUnits(20000 * Currency::kScale);
-        const QStringView ownTerm = loan ? u"months" : u"years";
-        const QStringView otherTerm = loan ? u"years" : u"months";
+        schedule = StartOptions(loan);
         const auto known = [&](QStringView name) {
-            if (name == otherTerm)
-                throw UsageError{QStringLiteral("--%1 is not an option of report %2; use --%3")
-                                     .arg(otherTerm, kind, ownTerm)};
+            RefuseOtherTerm(name, loan, QStringLiteral("report ") + kind);
             return IsLoanOption(name) || IsReportOption(name);
         };
         const auto apply = [&](const QString& name, const QString& value) {
@@ -81,8 +76,7 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
             return WriteOutput(out, err, reportUsage());
         }
         CheckReportOptions(report);
-        if (loan && !schedule.months)
-            schedule.months = 48;
+        CompleteStartOptions(schedule, loan);
         CheckLoanOptions(schedule);
 
         PrepareLoan(state, schedule);

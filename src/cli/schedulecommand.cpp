@@ -518,6 +518,26 @@ void CheckLoanOptions(const ScheduleOptions& options) {
         CheckExtraYear(entry.first, termOf(options));
 }
 
+ScheduleOptions StartOptions(bool loan) {
+    ScheduleOptions options;
+    if (loan)
+        options.principal = Currency::fromUnits(20000 * Currency::kScale);
+    return options;
+}
+
+void RefuseOtherTerm(QStringView name, bool loan, const QString& command) {
+    const QStringView own = loan ? u"months" : u"years";
+    const QStringView other = loan ? u"years" : u"months";
+    if (name == other)
+        throw UsageError{
+            QStringLiteral("--%1 is not an option of %2; use --%3").arg(other, command, own)};
+}
+
+void CompleteStartOptions(ScheduleOptions& options, bool loan) {
+    if (loan && !options.months)
+        options.months = 48;
+}
+
 UsageError RefusedOption(const QString& option, const QString& text, const char* problem) {
     return refused(option, text, problem);
 }

@@ -46,6 +46,14 @@ void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions&
 // the term does not have.
 void CheckLoanOptions(const ScheduleOptions& options);
 
+// The report and chart commands work out a mortgage or, as the loan window starts, a loan of
+// 20000 over 48 months. Each kind takes only its own term option: --years for a mortgage,
+// --months for a loan; the other is refused naming the command ("report loan").
+ScheduleOptions StartOptions(bool loan);
+void RefuseOtherTerm(QStringView name, bool loan, const QString& command);
+// After reading: a loan given no term takes its 48 months.
+void CompleteStartOptions(ScheduleOptions& options, bool loan);
+
 // Sets up the state the way a calculation window has it when the user presses Calculate.
 void PrepareLoan(SharedState& state, const ScheduleOptions& options);
 
