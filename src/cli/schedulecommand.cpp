@@ -296,6 +296,7 @@ void prepare(SharedState& state, const Options& options) {
     state.InputValues.at(1) = options.principal;
     state.InputValues.at(2) = options.rate;
     state.InputValues.at(3) = termOf(options);
+    state.TermMonths = static_cast<std::int16_t>(options.months.value_or(0));
     state.TableView = options.tableView;
 
     state.ShowDates = options.firstDate ? 1 : 0;

@@ -134,6 +134,19 @@ double paymentBound(const Frequency& frequency, double years) {
     return years * 12;
 }
 
+// The term the arithmetic runs on. A loan's months are kept as years to four decimals, which is
+// what the windows show and offer; the schedule uses the months exactly, or a 7-month loan would
+// run on 6.9996 months and end owing money.
+double exactTerm(const SharedState& state) {
+    const Currency kept = state.InputValues[3];
+    if (state.TermMonths > 0) {
+        const double years = state.TermMonths / 12.0;
+        if (Currency::fromDouble(years) == kept)
+            return years;
+    }
+    return kept.toDouble();
+}
+
 class Run {
 public:
     Run(SharedState& state, CalculationListener* listener, ScheduleKind kind)
@@ -189,7 +202,7 @@ Calculation Run::calculate(QStringView frequencyText, QStringView compoundingTex
         throw CalculationError("subscript out of range");
     m_principal = m_state.InputValues[1].toDouble();
     const double annualRate = m_state.InputValues[2].toDouble();
-    m_years = m_state.InputValues[3].toDouble();
+    m_years = exactTerm(m_state);
 
     m_frequency = findFrequency(frequencyText);
     m_calc.frequency = m_frequency;
@@ -349,15 +362,17 @@ void Run::paymentLoop() {
 }
 
 // When what is left after the last payment is under 2, the last payment takes exactly the
-// balance that remained before it, so the schedule ends at zero.
+// balance that remained before it, so the schedule ends at zero. Before the first payment that
+// balance is the principal itself (row 0 of the table stays empty).
 void Run::adjustFinalPayment() {
     if (!(m_balance < 2))
         return;
     const int last = m_calc.lastRow;
-    m_table.at(last, 3) = m_table.at(last - 1, 4);
+    const Currency before = last == 1 ? Currency::fromDouble(m_principal) : m_table.at(last - 1, 4);
+    m_table.at(last, 3) = before;
     m_table.at(last, 5) = m_table.at(last, 2) + m_table.at(last - 1, 5);
     m_table.at(last, 6) = m_table.at(last, 6) + m_table.at(last, 4);
-    m_table.at(last, 4) = m_table.at(last - 1, 4) - m_table.at(last, 3);
+    m_table.at(last, 4) = before - m_table.at(last, 3);
 }
 
 void Run::summariseYears() {

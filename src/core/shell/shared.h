@@ -23,6 +23,9 @@ using CurrencyTable = Table2D<Currency>;
 struct SharedState {
     // 1 principal, 2 annual rate in percent, 3 term in years (the loan window stores months / 12).
     std::vector<Currency> InputValues;
+    // A loan's period in whole months as the user gave it; 0 for a term given in years. The
+    // calculation runs on it exactly while element 3 still holds it (months / 12, rounded).
+    std::int16_t TermMonths = 0;
 
     // Payment rows 0..2100 by columns 0..7: 0 year number, 1 payment number, 2 interest,
     // 3 principal, 4 remaining balance, 5 cumulative interest, 6 cumulative principal,
@@ -83,5 +86,10 @@ struct FilteredKey {
 FilteredKey AmountKeyFilter(int code);
 // The same without the decimal point.
 FilteredKey WholeNumberKeyFilter(int code);
+
+// What a text pasted into an input box puts there: the figure without its blanks, currency
+// symbol, thousands separators and trailing percent sign. Empty when anything else in it would
+// be refused by the box's key filter (the whole paste is refused then).
+QString PastedFigure(QStringView pasted, QStringView currencySymbol, bool wholeNumber);
 
 } // namespace qb

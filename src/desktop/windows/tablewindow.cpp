@@ -26,6 +26,8 @@
 #include <QScopeGuard>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace qb {
 
 namespace {
@@ -79,6 +81,14 @@ constexpr int kFigureLength = 18;
 // The figure's width and room for a box's frame and inner margins.
 int figureWidth() {
     return QFontMetrics(figureFont()).horizontalAdvance(QString(kFigureLength, u'0')) + 12;
+}
+
+// A period of whole months up to the limit is kept as typed; anything else (an empty box, a
+// fraction) leaves only the years kept to four decimals.
+std::int16_t wholeMonths(double months) {
+    if (months >= 1 && months <= 480 && months == std::floor(months))
+        return static_cast<std::int16_t>(months);
+    return 0;
 }
 
 // What the user may type into an input box; what the window writes back may be longer.
@@ -232,6 +242,7 @@ void TableWindow::buildControls() {
     };
     const auto makeResult = [this](const QString& name) {
         auto* label = new QLabel(this);
+        label->setTextFormat(Qt::PlainText);
         label->setObjectName(name);
         label->setFont(figureFont());
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -423,6 +434,8 @@ void TableWindow::load() {
     m_rate->setCurrentIndex(-1);
     m_rate->setEditText(QStringLiteral("         10.00%"));
     m_state.InputValues[3] = money(m_setup.termYears);
+    m_state.TermMonths =
+        m_setup.termInMonths ? static_cast<std::int16_t>(m_setup.termYears * 12) : 0;
     m_term->addItems(m_setup.termList);
     m_term->setCurrentIndex(-1);
     m_term->setEditText(m_setup.termText);
@@ -478,23 +491,28 @@ void TableWindow::sizeTableGrid() {
     m_grid->setFillStyle(0);
 }
 
+// Any change of an input takes the results of the last Calculate away: the result labels, the
+// grid and what Show Graph would draw, so no figure on screen belongs to other inputs. To Printer
+// calculates afresh, so it still prints once something has been calculated.
 void TableWindow::resetEntry() {
     for (QLabel* label : {m_days, m_periodicRate, m_paymentsPerYear, m_yearsToRetire, m_payment,
                           m_savings, m_totalPaid})
         label->clear();
     m_state.EntryStarted = 1;
-    if (m_state.HelpOpen != 1)
-        return;
-
-    m_helpPanel->clear();
+    m_state.DataCount = 0;
     m_grid->setSelStartRow(1);
     m_grid->setSelStartCol(0);
     m_grid->setSelEndRow(m_grid->rows() - 1);
     m_grid->setSelEndCol(m_grid->cols() - 1);
     m_grid->setFillStyle(1);
     m_grid->setText(QString());
+    m_grid->setFillStyle(0);
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(0);
+    if (m_state.HelpOpen != 1)
+        return;
+
+    m_helpPanel->clear();
     if (m_help->text() == kCloseHelpCaption) {
         m_help->setText(kHelpCaption);
         m_print->setEnabled(true);
@@ -504,7 +522,7 @@ void TableWindow::resetEntry() {
         m_state.EntryStarted = 0;
     }
     m_state.HelpOpen = 0;
-    m_state.DataCount = 0;
+    m_printable = false;
 }
 
 void TableWindow::toggleHelp() {
@@ -545,6 +563,7 @@ void TableWindow::calculate() {
     } catch (const CalculationError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), QStringLiteral("Help"));
     }
+    m_printable = m_state.DataCount != 0;
 }
 
 void TableWindow::showResults(const Calculation& result) {
@@ -664,7 +683,7 @@ void TableWindow::showGraph() {
 // report itself prints from what that calculation produced.
 void TableWindow::printTable() {
     const QString noData = QStringLiteral(" No data to Print. Calculate.");
-    if (m_state.DataCount == 0) {
+    if (!m_printable) {
         m_messages.message(noData, QStringLiteral("Help"));
         return;
     }
@@ -706,6 +725,7 @@ void TableWindow::closeEvent(QCloseEvent* event) {
     m_state.TableView = 0;
     m_state.ReportLines.clear();
     m_state.InputValues.clear();
+    m_state.TermMonths = 0;
     m_state.PrePayTable.erase();
     m_state.ChartData.erase();
     m_state.AnnualTable.erase();
@@ -740,9 +760,12 @@ void TableWindow::commitBox(EntryBox box) {
         const int index = box == EntryBox::Principal ? 1 : box == EntryBox::Rate ? 2 : 3;
         // A loan's months are kept as years, to four decimals: 7 months is 0.5833 years.
         const bool months = box == EntryBox::Term && m_setup.termInMonths;
-        double value = ShownAmount(edit->text(), m_state.CurrencySymbol) / (months ? 12 : 1);
+        const double typed = ShownAmount(edit->text(), m_state.CurrencySymbol);
+        double value = typed / (months ? 12 : 1);
         try {
             m_state.InputValues[static_cast<std::size_t>(index)] = money(value);
+            if (months)
+                m_state.TermMonths = wholeMonths(typed);
         } catch (const OverflowError&) {
             // Too many digits for an amount: keep the value the box had before.
             m_messages.message(QString::fromLatin1(kWrongEntry), QStringLiteral("Help"));

@@ -124,6 +124,9 @@ private:
     std::optional<Calculation> m_result; // the last calculation, when it succeeded
     PrintService* m_printService = nullptr;
     bool m_exited = false;
+    // Whether To Printer has a calculation to repeat: set by a Calculate that produced rows, kept
+    // through input changes, dropped by a failed Calculate or by closing the help panel.
+    bool m_printable = false;
 
     std::unique_ptr<EntryBoxes> m_entry;
     QLineEdit* m_principal = nullptr;

@@ -89,6 +89,8 @@ private slots:
     void paymentDates();
     void yearlyViewDates();
     void sevenMonthLoan();
+    void everyLoanTermPaysOffExactly();
+    void onePaymentLoan();
     void termLimit();
     void failures_data();
     void failures();
@@ -422,6 +424,39 @@ void TestAmortization::sevenMonthLoan() {
     QCOMPARE(result.lastRow, 7);
     QCOMPARE(cell(state, 7, 4), Currency());
     QCOMPARE(cents(cell(state, 7, 6)), 2000000LL);
+}
+
+// A loan's months run exactly, whatever their years are kept as: the payment is the annuity
+// P i / (1 - (1 + i)^-n) with i = 10 % / 12 (the discount factor kept to eight decimals moves it
+// by less than 0.007), there is one row a month, and the last row repays the whole principal.
+void TestAmortization::everyLoanTermPaysOffExactly() {
+    const double i = 0.10 / 12;
+    for (int months = 1; months <= 480; ++months) {
+        SharedState state = makeState(20000, 10, months / 12.0);
+        state.TermMonths = static_cast<std::int16_t>(months);
+        const Calculation result = Calculate(state, kMonthly, kMonthly);
+        const double annuity = 20000 * i / (1 - std::pow(1 + i, -months));
+        QVERIFY2(std::fabs(result.payment - annuity) < 0.007, qPrintable(QString::number(months)));
+        QCOMPARE(result.lastRow, months);
+        QCOMPARE(cents(cell(state, months, 6)), 2000000LL);
+        QCOMPARE(cell(state, months, 4), Currency());
+        if (months == 2)
+            QCOMPARE(Format(result.payment, u"###,,###.00"), QStringLiteral("10,125.18"));
+    }
+}
+
+// One payment repays the principal with one month's interest: 20,000 + 166.67.
+void TestAmortization::onePaymentLoan() {
+    SharedState state = makeState(20000, 10, 1.0 / 12);
+    state.TermMonths = 1;
+    const Calculation result = Calculate(state, kMonthly, kMonthly);
+    QCOMPARE(cents(result.payment), 2016667LL);
+    QCOMPARE(result.lastRow, 1);
+    QCOMPARE(cents(cell(state, 1, 2)), 16667LL);
+    QCOMPARE(cents(cell(state, 1, 3)), 2000000LL);
+    QCOMPARE(cell(state, 1, 4), Currency());
+    QCOMPARE(cents(cell(state, 1, 6)), 2000000LL);
+    QCOMPARE(cell(state, 0, 4), Currency()); // the row before the first stays empty
 }
 
 void TestAmortization::termLimit() {

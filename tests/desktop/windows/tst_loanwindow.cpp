@@ -29,7 +29,8 @@ private slots:
     void monthLimit();
     void monthsAreKeptAsYears_data();
     void monthsAreKeptAsYears();
-    void sevenMonthLoanEndsAtZero();
+    void shortLoansEndAtZero_data();
+    void shortLoansEndAtZero();
     void showGraphMarksTheLoanTable();
     void widestResultsShowWhole();
 
@@ -128,12 +129,34 @@ void TestLoanWindow::monthsAreKeptAsYears() {
     QCOMPARE(term->currentText().size(), 16);
 }
 
-void TestLoanWindow::sevenMonthLoanEndsAtZero() {
-    typeTerm(QStringLiteral("7"));
+// The months typed are the months paid: the annuity payment on 20,000 at 10 %, and a last row
+// that leaves nothing owing.
+void TestLoanWindow::shortLoansEndAtZero_data() {
+    QTest::addColumn<QString>("months");
+    QTest::addColumn<QString>("payment");
+    QTest::addColumn<QString>("monthsToFinal");
+
+    QTest::newRow("7 months") << QStringLiteral("7") << QStringLiteral("$2,953.17")
+                              << QStringLiteral("        7.00");
+    QTest::newRow("2 months") << QStringLiteral("2") << QStringLiteral("$10,125.18")
+                              << QStringLiteral("        2.00");
+    QTest::newRow("1 month") << QStringLiteral("1") << QStringLiteral("$20,166.67")
+                             << QStringLiteral("        1.00");
+}
+
+void TestLoanWindow::shortLoansEndAtZero() {
+    QFETCH(QString, months);
+    QFETCH(QString, payment);
+    QFETCH(QString, monthsToFinal);
+
+    typeTerm(months);
     calculate();
-    QCOMPARE(m_state.TableRows, 7);
-    QCOMPARE(m_state.ScheduleTable.at(7, 4), Currency());
-    QCOMPARE(label("EndMortYear"), QStringLiteral("        7.00"));
+    const int rows = months.toInt();
+    QCOMPARE(m_state.TableRows, rows);
+    QCOMPARE(m_state.ScheduleTable.at(rows, 4), Currency());
+    QCOMPARE(m_state.ScheduleTable.at(rows, 6), Currency::fromDouble(20000));
+    QCOMPARE(label("InMonthPI").trimmed(), payment);
+    QCOMPARE(label("EndMortYear"), monthsToFinal);
 }
 
 void TestLoanWindow::showGraphMarksTheLoanTable() {

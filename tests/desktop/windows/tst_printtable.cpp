@@ -8,6 +8,7 @@
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +66,7 @@ private slots:
     void init();
     void cleanup() { m_window.reset(); }
     void noData();
+    void printsAfterAnInputChange();
     void headerDialog_data();
     void headerDialog();
     void windowAndCommandLinePrintTheSame_data();
@@ -114,6 +116,23 @@ void TestPrintTable::noData() {
     QCOMPARE(m_messages.shown[0].text, QStringLiteral(" No data to Print. Calculate."));
     QCOMPARE(m_messages.shown[0].title, QStringLiteral("Help"));
     QVERIFY(m_printing.names.isEmpty());
+}
+
+// An input changed since Calculate takes the table off the screen, but To Printer calculates
+// afresh and prints the inputs as they now are.
+void TestPrintTable::printsAfterAnInputChange() {
+    open(MortgageTablesSetup());
+    calculate();
+    auto* term = Control<QComboBox>(m_window.get(), "InTerm");
+    term->setFocus();
+    QTest::keyClicks(term, QStringLiteral("20"));
+    Control<QPushButton>(m_window.get(), m_calcName)->setFocus();
+    QCOMPARE(m_state.DataCount, 0);
+    DialogAnswer answer("Smith", "Acept");
+    pressToPrinter();
+    QVERIFY(answer.shown);
+    QCOMPARE(m_printing.names, QStringList{"Mortgage Table"});
+    QCOMPARE(m_state.TableRows, 20);
 }
 
 void TestPrintTable::headerDialog_data() {
