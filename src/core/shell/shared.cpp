@@ -28,4 +28,19 @@ FilteredKey WholeNumberKeyFilter(int code) {
     return filterKey(code, false);
 }
 
+QString PastedFigure(QStringView pasted, QStringView currencySymbol, bool wholeNumber) {
+    QString figure = pasted.toString();
+    if (!currencySymbol.isEmpty())
+        figure.remove(currencySymbol.toString());
+    figure.removeIf([](QChar c) { return c.isSpace() || c == u','; });
+    if (figure.endsWith(u'%'))
+        figure.chop(1);
+    for (const QChar c : figure) {
+        const FilteredKey key = filterKey(c.unicode(), !wholeNumber);
+        if (key.code == 0 || key.code == 8 || key.code == 127)
+            return {};
+    }
+    return figure;
+}
+
 } // namespace qb

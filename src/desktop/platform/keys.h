@@ -1,6 +1,7 @@
 // The character code an input box's key handlers work with: 13 for Enter, 8 for Backspace, the
 // typed character for any other key that types one, and 0 for keys that type nothing (arrows,
-// Home, Shift). Tab and Backtab move the focus and are left to the window.
+// Home, Shift, Esc, Ctrl+C and the other commands). Tab and Backtab move the focus and are left to
+// the window.
 #pragma once
 
 #include <QFocusEvent>
@@ -20,8 +21,15 @@ inline int KeyCode(const QKeyEvent* event) {
     default:
         break;
     }
+    // A key held with Ctrl, Alt or Meta is a command (copy, select all, an access key), and a
+    // control character (Esc, Ctrl+letter) types nothing either.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return 0;
     const QString text = event->text();
-    return text.isEmpty() ? 0 : text.at(0).unicode();
+    if (text.isEmpty())
+        return 0;
+    const int code = text.at(0).unicode();
+    return code < 32 ? 0 : code;
 }
 
 inline bool IsFocusMove(const QKeyEvent* event) {

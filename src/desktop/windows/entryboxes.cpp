@@ -3,18 +3,58 @@
 
 #include "desktop/platform/keys.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 
 #include <utility>
 
 namespace qb {
 
+// Watches the boxes' line edits for what reaches them past the keyboard: the mouse's paste,
+// drops, the context menu, and any edit of the user's.
+class EntryBoxes::EditWatcher : public QObject {
+public:
+    explicit EditWatcher(EntryBoxes& owner) : m_owner(owner) {
+        for (const EntryBox box : {EntryBox::Principal, EntryBox::Rate, EntryBox::Term}) {
+            QLineEdit* edit = owner.edit(box);
+            edit->installEventFilter(this);
+            // Cut, undo and a menu's Delete change the text without a typed key.
+            connect(edit, &QLineEdit::textEdited, this, [this] {
+                if (m_owner.m_state.EntryStarted == 0)
+                    m_owner.startEntry();
+            });
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        for (const EntryBox box : {EntryBox::Principal, EntryBox::Rate, EntryBox::Term}) {
+            if (watched == m_owner.edit(box))
+                return m_owner.editEvent(box, event);
+        }
+        return false;
+    }
+
+private:
+    EntryBoxes& m_owner;
+};
+
 EntryBoxes::EntryBoxes(const Controls& controls, SharedState& state, MessageBoxService& messages,
                        Actions actions)
-    : m_controls(controls), m_state(state), m_messages(messages), m_actions(std::move(actions)) {}
+    : m_controls(controls), m_state(state), m_messages(messages), m_actions(std::move(actions)),
+      m_watcher(std::make_unique<EditWatcher>(*this)) {}
+
+EntryBoxes::~EntryBoxes() = default;
 
 bool EntryBoxes::filter(QObject* watched, QEvent* event) {
     const Controls& c = m_controls;
@@ -58,6 +98,10 @@ QLineEdit* EntryBoxes::edit(EntryBox box) const {
 }
 
 bool EntryBoxes::boxKeyPress(EntryBox box, QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        paste(box, QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+        return true;
+    }
     if (event->key() == Qt::Key_Delete) {
         m_actions.resetEntry();
         return false;
@@ -78,6 +122,67 @@ bool EntryBoxes::boxKeyPress(EntryBox box, QKeyEvent* event) {
     if (firstKey || m_actions.resetOnEveryKey)
         m_actions.resetEntry();
     return filtered.code == 0;
+}
+
+void EntryBoxes::startEntry() {
+    m_actions.resetEntry();
+}
+
+bool EntryBoxes::editEvent(EntryBox box, QEvent* event) {
+    QLineEdit* edit = this->edit(box);
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (mouse->button() != Qt::MiddleButton || !clipboard->supportsSelection())
+            return false;
+        edit->setCursorPosition(edit->cursorPositionAt(mouse->position().toPoint()));
+        paste(box, clipboard->text(QClipboard::Selection));
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!drop->mimeData()->hasText())
+            return false;
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->setCursorPosition(edit->cursorPositionAt(drop->position().toPoint()));
+        paste(box, drop->mimeData()->text());
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        return true;
+    }
+    case QEvent::ContextMenu: {
+        // The box's own menu, with its Paste going through the same check as a typed paste.
+        std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == QLatin1String("edit-paste")) {
+                action->disconnect();
+                QObject::connect(action, &QAction::triggered, m_watcher.get(), [this, box] {
+                    paste(box, QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+                });
+            }
+        }
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void EntryBoxes::paste(EntryBox box, const QString& text) {
+    const QString figure = PastedFigure(text, m_state.CurrencySymbol, box == EntryBox::Term);
+    if (figure.isEmpty()) {
+        // Nothing of the paste is a figure this box takes; the box keeps what it shows.
+        if (!text.trimmed().isEmpty())
+            m_messages.beep();
+        return;
+    }
+    QLineEdit* edit = this->edit(box);
+    if (m_state.EntryStarted == 0)
+        edit->clear();
+    startEntry();
+    edit->insert(figure);
 }
 
 bool EntryBoxes::listKeyPress(QWidget* next, QKeyEvent* event) {

@@ -4,6 +4,11 @@
 // others; the first key of an entry empties the box; leaving a box (not for another window or
 // the box's own list) commits it. A typed key in a list or the read-only help panel beeps.
 //
+// Keys that type nothing (copy, select all, arrows, Esc) do what they do in any text box and
+// leave the entry alone. A paste, by key, menu, middle click or drop, counts as typing: its text
+// is kept as a figure without blanks, currency symbol, thousands separators and percent sign, or
+// refused whole with a beep; as the first key of an entry it replaces the box's text.
+//
 // The window says what starting an entry and committing a box mean for it, and hands the events
 // of these controls here from its event filter.
 #pragma once
@@ -12,6 +17,7 @@
 #include "core/shell/shared.h"
 
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QEvent;
@@ -50,8 +56,15 @@ public:
     // The line edit that holds a box's text.
     QLineEdit* edit(EntryBox box) const;
 
+    ~EntryBoxes();
+
 private:
+    class EditWatcher;
+
     bool boxKeyPress(EntryBox box, QKeyEvent* event);
+    bool editEvent(EntryBox box, QEvent* event);
+    void paste(EntryBox box, const QString& text);
+    void startEntry();
     bool listKeyPress(QWidget* next, QKeyEvent* event);
     bool helpKeyPress(QKeyEvent* event);
 
@@ -59,6 +72,7 @@ private:
     SharedState& m_state;
     MessageBoxService& m_messages;
     Actions m_actions;
+    std::unique_ptr<EditWatcher> m_watcher;
 };
 
 } // namespace qb

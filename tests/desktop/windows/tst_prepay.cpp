@@ -52,6 +52,7 @@ private slots:
     void closingByTheFrameDoesNotRecount();
     void wideEnoughForItsTitle();
     void keyFiltersRefuseLetters();
+    void selectAllReplacesTheYear();
     void enterMovesBetweenTheBoxes();
     void refusalWithARealMessageBoxDoesNotRepeat();
 
@@ -325,6 +326,19 @@ void TestPrePay::closingByTheFrameDoesNotRecount() {
     QVERIFY(m_messages.shown.empty());
     QCOMPARE(m_state.PrePayCount, 0);
     QCOMPARE(m_state.PrePayTable.at(6, 2), money(60));
+}
+
+// Ctrl+A selects the whole year, so Backspace empties the box rather than leaving a digit.
+void TestPrePay::selectAllReplacesTheYear() {
+    open(25);
+    yearBox()->setFocus();
+    QTest::keyClicks(yearBox(), QStringLiteral("45"));
+    QTest::keyClick(yearBox(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(yearBox(), Qt::Key_Backspace);
+    QCOMPARE(yearBox()->text(), QString());
+    QTest::keyClicks(yearBox(), QStringLiteral("3"));
+    QCOMPARE(yearBox()->text(), QStringLiteral("3"));
+    QCOMPARE(m_messages.beeps, 0);
 }
 
 void TestPrePay::keyFiltersRefuseLetters() {

@@ -8,9 +8,13 @@
 
 #include "core/settings/daysperyear.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +43,10 @@ private slots:
     void typedValueIsNotCompleted_data();
     void typedValueIsNotCompleted();
     void leftBoxReadsTheAmountItShows();
+    void keysThatTypeNothingKeepTheEntry_data();
+    void keysThatTypeNothingKeepTheEntry();
+    void pasteCountsAsTyping_data();
+    void pasteCountsAsTyping();
     void anotherWindowTakingTheFocusKeepsTheEntry();
     void formattedTextIsShownWhole_data();
     void formattedTextIsShownWhole();
@@ -56,6 +64,8 @@ private slots:
     void helpPanel();
     void calculateClosesTheHelpPanel();
     void showGraphWithoutResults();
+    void inputChangeTakesTheResultsAway_data();
+    void inputChangeTakesTheResultsAway();
     void datesToggle();
     void exitErasesTheTables();
     void destroyedWhileEditing_data();
@@ -215,6 +225,88 @@ void TestTableWindow::leftBoxReadsTheAmountItShows() {
     QTest::keyClick(principal, Qt::Key_Tab);
     QCOMPARE(m_state.InputValues[1], Currency::fromDouble(100000));
     QCOMPARE(principal->text(), QStringLiteral("     $100,000.00"));
+}
+
+// Copying, selecting and moving about in a box type nothing: the box keeps its amount.
+void TestTableWindow::keysThatTypeNothingKeepTheEntry_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << int(Qt::ControlModifier);
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("Left") << int(Qt::Key_Left) << int(Qt::NoModifier);
+    QTest::newRow("Home") << int(Qt::Key_Home) << int(Qt::NoModifier);
+    QTest::newRow("Shift+End") << int(Qt::Key_End) << int(Qt::ShiftModifier);
+}
+
+void TestTableWindow::keysThatTypeNothingKeepTheEntry() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    calculate();
+    auto* principal = control<QLineEdit>("InPrincipal");
+    principal->setFocus();
+    QTest::keyClick(principal, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(principal, Qt::Key_Tab);
+    QCOMPARE(principal->text(), QStringLiteral("   $100,000.00"));
+    QCOMPARE(m_state.InputValues[1], Currency::fromDouble(100000));
+    QCOMPARE(m_state.EntryStarted, 0);
+    QCOMPARE(m_messages.beeps, 0);
+    QCOMPARE(label("InMonthPI"), QStringLiteral("     $908.70"));
+}
+
+// A paste by key or a drop is typing: the figure without its symbol, separators and blanks
+// replaces the box's text and is kept on leaving; anything else in it refuses it whole.
+void TestTableWindow::pasteCountsAsTyping_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("dropped");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("kept");
+    QTest::addColumn<int>("beeps");
+
+    QTest::newRow("amount with symbol")
+        << "InPrincipal"
+        << "$1,234.50" << false << "       $1,234.50" << 1234.5 << 0;
+    QTest::newRow("rate with percent") << "InRate"
+                                       << " 7.5 %" << false << "            7.50%" << 7.5 << 0;
+    QTest::newRow("dropped amount") << "InPrincipal"
+                                    << "250000" << true << "     $250,000.00" << 250000.0 << 0;
+    QTest::newRow("fraction into the term") << "InTerm"
+                                            << "7.5" << false << "            25" << 25.0 << 1;
+    QTest::newRow("letters") << "InPrincipal"
+                             << "12abc" << false << "   $100,000.00" << 100000.0 << 1;
+}
+
+void TestTableWindow::pasteCountsAsTyping() {
+    QFETCH(QString, box);
+    QFETCH(QString, pasted);
+    QFETCH(bool, dropped);
+    QFETCH(QString, shown);
+    QFETCH(double, kept);
+    QFETCH(int, beeps);
+
+    QWidget* target = m_window->findChild<QWidget*>(box);
+    auto* combo = qobject_cast<QComboBox*>(target);
+    QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(target);
+    target->setFocus();
+    if (dropped) {
+        QMimeData data;
+        data.setText(pasted);
+        // A drop reaches the box that accepted the drag when it entered.
+        QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &enter);
+        QDropEvent drop(QPointF(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &drop);
+    } else {
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    }
+    QTest::keyClick(target, Qt::Key_Tab);
+    QCOMPARE(edit->text(), shown);
+    const int index = box == u"InPrincipal" ? 1 : box == u"InRate" ? 2 : 3;
+    QCOMPARE(m_state.InputValues[static_cast<std::size_t>(index)], Currency::fromDouble(kept));
+    QCOMPARE(m_messages.beeps, beeps);
 }
 
 void TestTableWindow::anotherWindowTakingTheFocusKeepsTheEntry() {
@@ -469,6 +561,46 @@ void TestTableWindow::showGraphWithoutResults() {
     QTest::mouseClick(control<QPushButton>("Graphs"), Qt::LeftButton);
     QCOMPARE(requests, 1);
     QCOMPARE(m_state.ChartSource, 4);
+}
+
+// Whatever input changes after Calculate, nothing of the old schedule stays on show or behind
+// Show Graph, help panel closed or not.
+void TestTableWindow::inputChangeTakesTheResultsAway_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("term typed") << QStringLiteral("term");
+    QTest::newRow("principal typed") << QStringLiteral("principal");
+    QTest::newRow("frequency picked") << QStringLiteral("frequency");
+    QTest::newRow("every payment shown") << QStringLiteral("view");
+}
+
+void TestTableWindow::inputChangeTakesTheResultsAway() {
+    QFETCH(QString, change);
+    int requests = 0;
+    connect(m_window.get(), &TableWindow::chartRequested, this, [&requests] { ++requests; });
+    calculate();
+    QCOMPARE(cell(1, 0), QStringLiteral("   1"));
+
+    if (change == u"term") {
+        typeInto(control<QComboBox>("InTerm"), QStringLiteral("20"));
+    } else if (change == u"principal") {
+        typeInto(control<QLineEdit>("InPrincipal"), QStringLiteral("5000"));
+    } else if (change == u"frequency") {
+        auto* frequency = control<QComboBox>("FreqPmt");
+        frequency->setCurrentIndex(4);
+        emit frequency->activated(4);
+    } else {
+        QTest::mouseClick(control<QRadioButton>("Option1"), Qt::LeftButton);
+    }
+    control<QPushButton>("Calc4")->setFocus();
+
+    QCOMPARE(m_state.DataCount, 0);
+    for (int row = 1; row <= 27; ++row)
+        for (int column = 0; column < 6; ++column)
+            QCOMPARE(cell(row, column), QString());
+    QTest::mouseClick(control<QPushButton>("Graphs"), Qt::LeftButton);
+    QCOMPARE(requests, 0);
+    QCOMPARE(m_messages.shown.size(), std::size_t(1));
+    QCOMPARE(m_messages.shown[0].text, QStringLiteral("No Data to work with. Calculate."));
 }
 
 void TestTableWindow::datesToggle() {
