@@ -38,6 +38,8 @@ private slots:
     void mortgagePicture();
     void loanPictureAsSvg();
     void comparisonPicture();
+    void markupInTheSymbolIsDrawnAsWritten_data();
+    void markupInTheSymbolIsDrawnAsWritten();
     void refusedInput_data();
     void refusedInput();
     void outputThatCannotBeWritten();
@@ -84,6 +86,32 @@ void TestCliChart::loanPictureAsSvg() {
     // 30 months: two and a half years, three points from the principal down.
     QCOMPARE(result.drawn.values.size(), std::size_t(3));
     QCOMPARE(result.drawn.values.front(), 5000.0);
+}
+
+// The value axis title carries the currency symbol as written, tags and all.
+void TestCliChart::markupInTheSymbolIsDrawnAsWritten_data() {
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QByteArray>("written"); // as the picture's XML holds it
+    QTest::newRow("image") << QStringLiteral("<img src=/dev/zero>")
+                           << QByteArray("Value &lt;img src=/dev/zero&gt;");
+    QTest::newRow("bold") << QStringLiteral("<b>bold</b>")
+                          << QByteArray("Value &lt;b&gt;bold&lt;/b&gt;");
+}
+
+void TestCliChart::markupInTheSymbolIsDrawnAsWritten() {
+    QFETCH(QString, symbol);
+    QFETCH(QByteArray, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("compare.svg"));
+    const Run result =
+        run({QStringLiteral("compare"), QStringLiteral("--row"), QStringLiteral("rate=5"),
+             QStringLiteral("--currency"), symbol, QStringLiteral("--output"), path});
+    QCOMPARE(result.err, QString());
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.drawn.valueAxisTitle, QStringLiteral("Value ") + symbol);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains(written));
 }
 
 void TestCliChart::comparisonPicture() {

@@ -41,6 +41,8 @@ private slots:
     void startUpMeasuresThePrinter();
     void firstRunWithoutSettings();
     void savedNameShowsOnTheMenu();
+    void savedNameIsShownAsWritten_data();
+    void savedNameIsShownAsWritten();
     void startUpRemovesOldLeftoversOfSaves();
     void menuGeometry();
     void calculationWindowsHideTheMenu_data();
@@ -53,6 +55,7 @@ private slots:
     void personalizeSavesAndShowsTheName();
     void aboutBox();
     void messageOpensOverTheWindowThatRaisedIt();
+    void messageOpensOverTheWindowInUseWhenNoneIsActive();
     void helpViewerDoesNotBlock();
     void exitProgram();
 
@@ -132,6 +135,28 @@ void TestApplication::firstRunWithoutSettings() {
     QVERIFY(!m_program->menu()->findChild<QLabel*>(QStringLiteral("MyName"))->isVisible());
     QVERIFY(m_program->background()->isVisible());
     QCOMPARE(m_program->settingsPath(), m_dir->filePath(QStringLiteral("Personal.Mtg")));
+}
+
+// A name that looks like markup is the user's text: shown as written, and the program starts (an
+// image tag naming /dev/zero would read it without end).
+void TestApplication::savedNameIsShownAsWritten_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("image") << QStringLiteral("<img src=/dev/zero>");
+    QTest::newRow("bold") << QStringLiteral("<b>bold</b>");
+}
+
+void TestApplication::savedNameIsShownAsWritten() {
+    QFETCH(QString, name);
+    QFile file(m_dir->filePath(QStringLiteral("Personal.Mtg")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("0,\"" + name.toUtf8() + "\",\"$\",0\r\n");
+    file.close();
+    start();
+    auto* label = m_program->menu()->findChild<QLabel*>(QStringLiteral("MyName"));
+    QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), name);
+    // As wide as the characters themselves, tags included.
+    QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(name));
 }
 
 // A save killed before its rename leaves its temporary file; the next start removes it once it is
@@ -420,6 +445,33 @@ void TestApplication::messageOpensOverTheWindowThatRaisedIt() {
     QVERIFY(box.isValid());
     QVERIFY((box.center() - window.frameGeometry().center()).manhattanLength() <= 2);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+}
+
+// A box that just closed, a dialog that is gone or no window manager leaves no window active:
+// the box still opens over the window on show, not over the hidden main menu.
+void TestApplication::messageOpensOverTheWindowInUseWhenNoneIsActive() {
+    QWidget menu;
+    menu.setGeometry(0, 0, 300, 200);
+    QtMessageBox boxes(&menu);
+    QWidget window;
+    window.setGeometry(400, 300, 500, 400);
+    window.show();
+    QWidget dialog;
+    QVERIFY(ShowActive(&dialog));
+    dialog.hide();
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(QApplication::activeWindow() == nullptr);
+
+    QRect box;
+    QTimer::singleShot(100, this, [&box] {
+        if (QWidget* shown = QApplication::activeModalWidget()) {
+            box = shown->frameGeometry();
+            shown->close();
+        }
+    });
+    boxes.message(QStringLiteral("Print in Color."), QStringLiteral("Printer"), MbYesNo);
+    QVERIFY(box.isValid());
+    QVERIFY((box.center() - window.frameGeometry().center()).manhattanLength() <= 2);
 }
 
 void TestApplication::helpViewerDoesNotBlock() {

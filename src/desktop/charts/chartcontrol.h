@@ -11,6 +11,7 @@
 
 #include <vector>
 
+class QImage;
 class QWidget;
 
 namespace qb {
@@ -66,6 +67,12 @@ public:
     virtual QWidget* widget() { return nullptr; }
     // Whether three-dimensional bars can be drawn on this machine.
     virtual bool threeDimensionalAvailable() const { return true; }
+    // Draws into a picture of window (taken with grab()) what such a picture leaves blank: the
+    // three-dimensional bars, which OpenGL draws outside the window's own painting.
+    virtual void paintOver(QImage& picture, const QWidget& window) const {
+        Q_UNUSED(picture);
+        Q_UNUSED(window);
+    }
 
 protected:
     // Each operation as it is handed over, e.g. "Points 25", "Caption2 3", "Draw 2".

@@ -223,7 +223,8 @@ void Graphics::printChart() {
     const QScreen* display = screen();
     if (display)
         resize(width(), static_cast<int>(display->geometry().height() * 0.88));
-    const QImage image = grab().toImage();
+    QImage image = grab().toImage();
+    m_chart->paintOver(image, *this);
     // The window goes back to its size however the printing ends.
     struct RestoreHeight {
         Graphics* window;

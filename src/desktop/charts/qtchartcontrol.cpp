@@ -87,6 +87,27 @@ bool QtChartControl::showing3D() const {
     return m_page3D && m_stack->currentWidget() == m_page3D;
 }
 
+void QtChartControl::paintOver(QImage& picture, const QWidget& window) const {
+    if (!showing3D() || !m_container3D)
+        return;
+    const qreal ratio = picture.devicePixelRatio();
+    QImage bars = m_bars->renderToImage(0, m_container3D->size() * ratio);
+    bars.setDevicePixelRatio(ratio);
+    QPainter painter(&picture);
+    painter.drawImage(QRect(m_container3D->mapTo(&window, QPoint(0, 0)), m_container3D->size()),
+                      bars);
+}
+
+namespace {
+
+// Qt Charts reads titles and labels as markup; the chart's texts (a title with the currency
+// symbol, the captions) are shown as they are written.
+QString plain(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+} // namespace
+
 void QtChartControl::render(const ChartPicture& picture) {
     if (picture.chartType == kBars3D && openGLAvailable())
         render3D(picture);
@@ -97,7 +118,7 @@ void QtChartControl::render(const ChartPicture& picture) {
 void QtChartControl::render2D(const ChartPicture& picture) {
     const bool colour = picture.colourStyle == 1;
     auto* chart = new QChart;
-    chart->setTitle(picture.title);
+    chart->setTitle(plain(picture.title));
     QFont titleFont = chart->titleFont();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
     titleFont.setBold(true);
@@ -127,7 +148,7 @@ void QtChartControl::render2D(const ChartPicture& picture) {
         // Categories must differ; an empty caption becomes blanks of its own length.
         const QString& caption = picture.captions[i];
         categories.append(caption.isEmpty() ? QString(static_cast<qsizetype>(i) + 1, u' ')
-                                            : caption);
+                                            : plain(caption));
     }
     captions->append(categories);
     if (categories.size() > 12) {
@@ -143,7 +164,7 @@ void QtChartControl::render2D(const ChartPicture& picture) {
     values->setRange(0, highestValue(picture));
     values->applyNiceNumbers();
     values->setLabelFormat(QStringLiteral("%.0f"));
-    values->setTitleText(picture.valueAxisTitle);
+    values->setTitleText(plain(picture.valueAxisTitle));
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
 
@@ -159,6 +180,7 @@ void QtChartControl::render3D(const ChartPicture& picture) {
         auto* layout = new QVBoxLayout(m_page3D);
         layout->setContentsMargins(0, 0, 0, 0);
         m_title3D = new QLabel(m_page3D);
+        m_title3D->setTextFormat(Qt::PlainText);
         m_title3D->setAlignment(Qt::AlignCenter);
         QFont font = m_title3D->font();
         font.setPointSizeF(font.pointSizeF() * 1.3);
@@ -177,7 +199,8 @@ void QtChartControl::render3D(const ChartPicture& picture) {
         m_bars->setBarSpacing(QSizeF(0.4, 0.4));
         layout->addWidget(m_title3D);
         // The container owns the chart's window from here on.
-        layout->addWidget(QWidget::createWindowContainer(m_bars, m_page3D), 1);
+        m_container3D = QWidget::createWindowContainer(m_bars, m_page3D);
+        layout->addWidget(m_container3D, 1);
         m_stack->addWidget(m_page3D);
     }
     const bool colour = picture.colourStyle == 1;

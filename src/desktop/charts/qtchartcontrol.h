@@ -43,6 +43,8 @@ public:
     Q3DBars* bars3D() const { return m_bars; }
     bool showing3D() const;
 
+    void paintOver(QImage& picture, const QWidget& window) const override;
+
 protected:
     void render(const ChartPicture& picture) override;
 
@@ -55,6 +57,7 @@ private:
     QWidget* m_page3D = nullptr;
     QLabel* m_title3D = nullptr;
     Q3DBars* m_bars = nullptr;
+    QWidget* m_container3D = nullptr; // holds the 3D chart's window
 };
 
 } // namespace qb

@@ -19,6 +19,7 @@ QStringList piecesOf(const QString& caption) {
 } // namespace
 
 CaptionLabel::CaptionLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 

@@ -545,6 +545,37 @@ void Grid::setColWidth(int column, int twips) {
     m_view->horizontalHeader()->resizeSection(column, TwipsToPixels(twips, logicalDpiX()));
 }
 
+void Grid::fitColumnsToText() {
+    if (rows() == 0)
+        return;
+    const QFontMetrics cells = m_view->fontMetrics();
+    QHeaderView* heading = m_view->horizontalHeader();
+    const QFontMetrics headingFont = heading->fontMetrics();
+    QStyle* style = m_view->style();
+    // What a cell takes around its text: the painter's margin on each side and the grid line.
+    const int cellRoom =
+        2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1) + 1;
+    const int headingRoom = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, heading) + 1;
+    for (int column = 0; column < cols(); ++column) {
+        int needed = 0;
+        // A heading row of one line holds its whole text; a taller one breaks it at the blanks.
+        const QString& title = m_model->cell(0, column);
+        if (heading->height() < 2 * headingFont.lineSpacing()) {
+            needed = headingFont.horizontalAdvance(title) + headingRoom;
+        } else {
+            for (const QString& word : title.split(u' ', Qt::SkipEmptyParts))
+                needed = std::max(needed, headingFont.horizontalAdvance(word) + headingRoom);
+        }
+        for (int row = 1; row < rows(); ++row) {
+            const QString& text = m_model->cell(row, column);
+            if (!text.isEmpty())
+                needed = std::max(needed, cells.horizontalAdvance(text) + cellRoom);
+        }
+        if (needed > heading->sectionSize(column))
+            heading->resizeSection(column, needed);
+    }
+}
+
 void Grid::setColAlignment(int column, Alignment alignment) {
     if (column >= 0 && column < cols())
         m_model->setAlignment(column, alignment);

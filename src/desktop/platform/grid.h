@@ -44,6 +44,9 @@ public:
     void setRowHeight(int row, int twips);
     int colWidth(int column) const; // twips
     void setColWidth(int column, int twips);
+    // Widens each column that is narrower than its widest text, so no figure or heading word is
+    // cut; a wider column keeps its width. Headings wrap at their blanks.
+    void fitColumnsToText();
 
     void setColAlignment(int column, Alignment alignment);   // data cells
     void setFixedAlignment(int column, Alignment alignment); // the heading cell of the column

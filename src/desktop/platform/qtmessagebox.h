@@ -17,6 +17,8 @@ public:
     void beep() override;
 
 private:
+    QWidget* owner() const;
+
     QPointer<QWidget> m_parent;
 };
 

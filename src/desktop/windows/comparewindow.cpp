@@ -93,6 +93,7 @@ void CompareWindow::buildControls() {
     };
     const auto makeResult = [this](const QString& name) {
         auto* label = new QLabel(this);
+        label->setTextFormat(Qt::PlainText);
         label->setObjectName(name);
         label->setFont(figureFont());
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -157,6 +158,7 @@ void CompareWindow::buildControls() {
     m_prePayGrid->setObjectName(QStringLiteral("Grid2"));
     // One line: its blanks are spacing, not places to break.
     auto* prePayCaption = new QLabel(QStringLiteral("*  Additional  Payments  Applied"), this);
+    prePayCaption->setTextFormat(Qt::PlainText);
     prePayCaption->setObjectName(QStringLiteral("Label8"));
     m_helpPanel = new QPlainTextEdit(this);
     m_helpPanel->setObjectName(QStringLiteral("HlpTxtBox"));
@@ -417,6 +419,8 @@ void CompareWindow::showRow(const ComparisonRow& row) {
             m_prePayGrid->setText(m_table.PrePayAmountText.at(line, row.prePayColumn));
         }
     }
+    m_rowGrid->fitColumnsToText();
+    m_prePayGrid->fitColumnsToText();
     m_rowGrid->setSelEndRow(1);
     m_rowGrid->setSelEndCol(0);
 }

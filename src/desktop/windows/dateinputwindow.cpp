@@ -54,6 +54,7 @@ DateInputWindow::DateInputWindow(SharedState& state, MessageBoxService& messages
     setWindowTitle(QStringLiteral("Input Date"));
 
     m_label = new QLabel(QStringLiteral(" Type in the date of  the first payment."), this);
+    m_label->setTextFormat(Qt::PlainText);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_date = new QLineEdit(this);
     m_date->setObjectName(QStringLiteral("InDate"));

@@ -60,6 +60,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
 
     auto* band = new QLabel(this);
     band->setObjectName(QStringLiteral("Label1"));
+    band->setTextFormat(Qt::PlainText);
     band->setAutoFillBackground(true);
     QPalette grey = band->palette();
     grey.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
@@ -68,6 +69,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
 
     auto* title = new QLabel(kTitle, this);
     title->setObjectName(QStringLiteral("Label2"));
+    title->setTextFormat(Qt::PlainText);
     QFont titleFont(QStringLiteral("MS Serif"));
     titleFont.setStyleHint(QFont::Serif);
     titleFont.setPointSize(24);
@@ -78,6 +80,8 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
 
     m_ownerName = new QLabel(this);
     m_ownerName->setObjectName(QStringLiteral("MyName"));
+    // The name is the user's own text, shown as typed: never read as markup.
+    m_ownerName->setTextFormat(Qt::PlainText);
     m_ownerName->setAlignment(Qt::AlignCenter);
     QPalette white = m_ownerName->palette();
     white.setColor(QPalette::WindowText, Qt::white);

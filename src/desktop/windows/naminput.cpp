@@ -19,6 +19,7 @@ NamInput::NamInput(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     setModal(true);
 
     m_label = new QLabel(QStringLiteral(" Type in your one line header information."), this);
+    m_label->setTextFormat(Qt::PlainText);
     m_label->setObjectName(QStringLiteral("FName"));
     m_header = new QLineEdit(this);
     m_header->setObjectName(QStringLiteral("InFName"));

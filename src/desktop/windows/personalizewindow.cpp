@@ -72,6 +72,7 @@ PersonalizeWindow::~PersonalizeWindow() {
 void PersonalizeWindow::buildControls() {
     const auto makeLabel = [this](const QString& name, const QString& caption) {
         auto* label = new QLabel(caption, this);
+        label->setTextFormat(Qt::PlainText);
         label->setObjectName(name);
         return label;
     };

@@ -95,6 +95,7 @@ void PrePayWindow::buildControls() {
     m_ok = new QPushButton(QStringLiteral("&OK"), this);
     m_ok->setObjectName(QStringLiteral("UsePrePay"));
     m_label = new QLabel(this);
+    m_label->setTextFormat(Qt::PlainText);
     m_label->setObjectName(QStringLiteral("Label1"));
 
     // The boxes sit under the grid's columns, whose headings name them.
@@ -155,6 +156,7 @@ void PrePayWindow::load() {
         m_grid->setText(Format(table.at(y, 2).toDouble(), u"###,###.00"));
     }
 
+    m_grid->fitColumnsToText();
     const int dpi = logicalDpiX();
     m_year->setFixedWidth(TwipsToPixels(m_grid->colWidth(0), dpi));
     m_payment->setFixedWidth(TwipsToPixels(m_grid->colWidth(1), dpi));

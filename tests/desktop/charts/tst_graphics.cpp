@@ -13,6 +13,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QPushButton>
 #include <QScreen>
@@ -94,6 +95,8 @@ private slots:
     void threeDimensionsThenTwo();
     void threeDimensionsWithoutOpenGL();
     void realControlRefusesThreeDimensionsOffscreen();
+    void markupIsDrawnAsWritten_data();
+    void markupIsDrawnAsWritten();
     void printing_data();
     void printing();
     void decliningThePrintoutKeepsTheColourChoice();
@@ -298,6 +301,30 @@ void TestGraphics::realControlRefusesThreeDimensionsOffscreen() {
     QCOMPARE(axis->categories().first(), QStringLiteral("1"));
     QCOMPARE(axis->categories().last(), QStringLiteral("25"));
     QCOMPARE(view->chart()->title(), m_state.ChartTitle);
+}
+
+// A currency symbol from the settings file is drawn as it is written, never read as markup (an
+// image tag naming /dev/zero would read it without end).
+void TestGraphics::markupIsDrawnAsWritten_data() {
+    QTest::addColumn<QString>("symbol");
+    QTest::newRow("image") << QStringLiteral("<img src=/dev/zero>");
+    QTest::newRow("bold") << QStringLiteral("<b>bold</b>");
+}
+
+void TestGraphics::markupIsDrawnAsWritten() {
+    QFETCH(QString, symbol);
+    fillComparisons(m_state, 3);
+    m_state.CurrencySymbol = symbol;
+    m_window = std::make_unique<Graphics>(m_state, m_messages, std::make_unique<QtChartControl>());
+    QVERIFY(ShowActive(m_window.get()));
+    auto* view = m_window->findChild<QChartView*>();
+    QVERIFY(view);
+    QStringList drawn;
+    for (const QGraphicsItem* item : view->scene()->items()) {
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+            drawn << text->toPlainText();
+    }
+    QVERIFY2(drawn.contains(QStringLiteral("Value ") + symbol), qPrintable(drawn.join(u'|')));
 }
 
 void TestGraphics::printing_data() {

@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPushButton>
+#include <QSet>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/QBar3DSeries>
 #include <QtDataVisualization/QBarDataProxy>
@@ -16,6 +17,21 @@
 #include <QtDataVisualization/QValue3DAxis>
 
 using namespace qb;
+
+namespace {
+
+// How many different colours the area of a picture (in the window's own coordinates) holds.
+int coloursIn(const QImage& picture, const QRect& area) {
+    const qreal ratio = picture.devicePixelRatio();
+    const QRect pixels(area.topLeft() * ratio, area.size() * ratio);
+    QSet<QRgb> colours;
+    for (int y = pixels.top(); y <= pixels.bottom() && y < picture.height(); ++y)
+        for (int x = pixels.left(); x <= pixels.right() && x < picture.width(); ++x)
+            colours.insert(picture.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+} // namespace
 
 class TestGraphics3D : public QObject {
     Q_OBJECT
@@ -70,6 +86,17 @@ void TestGraphics3D::balanceChartInThreeDimensions() {
     window.printChart();
     QVERIFY(!printed.isNull());
     QCOMPARE(window.colourPrint(), 1);
+    // The printed page holds the bars OpenGL draws: the chart's area is a shaded scene of many
+    // colours, where a plain picture of the window leaves it one flat colour.
+    QWidget* scene = nullptr;
+    for (QWidget* child : chart.widget()->findChildren<QWidget*>()) {
+        if (qstrcmp(child->metaObject()->className(), "QWindowContainer") == 0)
+            scene = child;
+    }
+    QVERIFY(scene);
+    const QRect area(scene->mapTo(&window, QPoint(0, 0)), scene->size());
+    QVERIFY(coloursIn(printed, area) > 100);
+    QVERIFY(coloursIn(window.grab().toImage(), area) < 10);
     QVERIFY(chart.showing3D());
 
     Control<QPushButton>(&window, QStringLiteral("Sav2D"))->click();

@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QTableView>
 #include <QTest>
 
 #include <memory>
@@ -35,6 +37,8 @@ private slots:
     void thirteenthCalculateOnlyRefuses();
     void inputChangeStopsPrintingAndCharting();
     void additionalPaymentsTakeTheNextPairOfColumns();
+    void largeAmountsShowWhole_data();
+    void largeAmountsShowWhole();
     void termLimit();
     void printsTheReport();
     void cancelledHeaderPrintsNothing();
@@ -226,6 +230,41 @@ void TestCompareWindow::additionalPaymentsTakeTheNextPairOfColumns() {
     QCOMPARE(m_window->prePayGrid()->colWidth(0), m_window->prePayGrid()->colWidth(2));
     QVERIFY(m_window->prePayGrid()->colWidth(0) >= 400);
     QVERIFY(m_window->prePayGrid()->colWidth(1) >= 1000);
+}
+
+// A thousand millions at 18 % over 40 years, with the largest additional payment the
+// Additional Payments window takes: every figure fits inside its cell's margins, however wide.
+void TestCompareWindow::largeAmountsShowWhole_data() {
+    QTest::addColumn<bool>("prePayGrid");
+    QTest::newRow("comparison rows") << false;
+    QTest::newRow("additional payments") << true;
+}
+
+void TestCompareWindow::largeAmountsShowWhole() {
+    QFETCH(bool, prePayGrid);
+    m_state.InputValues[1] = Currency::fromDouble(1000000000);
+    m_state.InputValues[2] = Currency::fromDouble(18);
+    m_state.InputValues[3] = Currency::fromDouble(40);
+    setExtra(10, 99999999);
+    m_state.PrePayCount = 1;
+    click("Calc1");
+    QVERIFY(m_messages.shown.empty());
+
+    Grid* grid = prePayGrid ? m_window->prePayGrid() : m_window->rowGrid();
+    auto* view = grid->findChild<QTableView*>();
+    const int margins =
+        2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    int checked = 0;
+    for (int c = 0; c < grid->cols(); ++c) {
+        const QString text = grid->cellText(1, c);
+        if (text.isEmpty())
+            continue;
+        const int room = view->visualRect(view->model()->index(0, c)).width() - margins;
+        QVERIFY2(view->fontMetrics().horizontalAdvance(text) <= room,
+                 qPrintable(QStringLiteral("%1 in %2").arg(text).arg(room)));
+        ++checked;
+    }
+    QVERIFY(checked >= (prePayGrid ? 2 : 8));
 }
 
 void TestCompareWindow::termLimit() {
