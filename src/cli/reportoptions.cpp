@@ -2,10 +2,10 @@
 #include "cli/reportoptions.h"
 
 #include "cli/scheduleoptions.h"
+#include "core/shell/outputfile.h"
 #include "core/shell/textprinter.h"
 #include "desktop/platform/qtprinter.h"
 
-#include <QFile>
 #include <QGuiApplication>
 
 namespace qb {
@@ -41,11 +41,12 @@ int writePdf(const ReportOptions& options, const QString& reportName, SharedStat
         PrintCliError(err, QStringLiteral("cannot write the output: ") + reason);
         return 1;
     };
-    // The printer says only that the file could not be opened; the file itself says why.
-    {
-        QFile file(options.pdf);
-        if (!file.open(QIODevice::WriteOnly))
-            return cannotWrite(file.errorString());
+    // A file that cannot be made is reported before anything is drawn. Only a file is tried so:
+    // a FIFO opened twice would hand its reader an end before the report.
+    if (!OutputFile::writesInPlace(options.pdf)) {
+        OutputFile probe;
+        if (!probe.start(options.pdf))
+            return cannotWrite(probe.errorString());
     }
     // Fonts need the GUI part of Qt; the tool's main starts it when a PDF is asked for.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -55,6 +56,8 @@ int writePdf(const ReportOptions& options, const QString& reportName, SharedStat
     try {
         QtPrinter printer(reportName, options.pdf);
         report(printer);
+        // The file is put in place when the job ends; ending it here reports a failure.
+        printer.endDoc();
     } catch (const PrinterError& error) {
         return cannotWrite(QString::fromStdString(error.what()));
     }

@@ -8,6 +8,7 @@
 #include "desktop/windowtest.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,6 +52,7 @@ private slots:
     void reportIsWhatTheWindowPrints();
     void reportOptionsNeedTheReportFormat();
     void helpListsTheReportOptions();
+    void reportPdfOnAFullDevice();
     void refusals_data();
     void refusals();
 };
@@ -109,6 +111,18 @@ void TestCompare::helpListsTheReportOptions() {
     QCOMPARE(result.status, 0);
     for (const char* option : {"--row ROW", "--header TEXT", "--lines-per-page N", "--pdf FILE"})
         QVERIFY2(result.out.contains(QLatin1String(option)), option);
+}
+
+// The PDF report on a device that takes no byte fails the run; the device is not replaced.
+void TestCompare::reportPdfOnAFullDevice() {
+    const CliRun result =
+        run({QStringLiteral("--row"), QStringLiteral("rate=5"), QStringLiteral("--format"),
+             QStringLiteral("report"), QStringLiteral("--pdf"), QStringLiteral("/dev/full")});
+    QCOMPARE(result.err,
+             QStringLiteral("quillbrook-cli: cannot write the output: No space left on device\n"));
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.out, QString());
+    QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
 }
 
 void TestCompare::reportOptionsNeedTheReportFormat() {
