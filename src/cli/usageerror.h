@@ -17,8 +17,14 @@ struct UsageError {
 // The longest part of a value a message quotes; a longer value is cut and ends with "...".
 inline constexpr qsizetype kShownValueLength = 40;
 
-// value with its control characters written as C escapes (\n, \r, \t, \xHH), cut to its first
-// kShownValueLength characters followed by "..." when it is longer.
+// The characters that reorder or break a line wherever it is shown: the direction marks,
+// embeddings, overrides and isolates (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to
+// U+2069) and the line and paragraph separators (U+2028, U+2029).
+bool IsLayoutControl(QChar c);
+
+// value with its control characters written as C escapes (\n, \r, \t, \xHH) and its layout
+// controls as \uHHHH (\u202E), cut to its first kShownValueLength characters followed by "..."
+// when it is longer.
 QString ShownValue(const QString& value);
 
 // The refusal of an option's value: --rate: "abc" is not a number.

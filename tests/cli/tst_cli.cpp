@@ -453,8 +453,8 @@ void TestCli::termLimits() {
     }
 }
 
-// A value is quoted on one line, its control characters as C escapes, and at most 40 of its
-// characters.
+// A value is quoted on one line, its control characters as C escapes, the characters that
+// would reorder or break the line as \uHHHH, and at most 40 of its characters.
 void TestCli::messagesShowValuesSafely_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
@@ -484,6 +484,15 @@ void TestCli::messagesShowValuesSafely_data() {
         << QStringList{"schedule", "\x1b]0;x\x07"} << "unexpected argument \"\\x1b]0;x\\x07\"";
     QTest::newRow("unknown option")
         << QStringList{"schedule", "--a\tb=1"} << "unknown option \"--a\\tb\"";
+    QTest::newRow("direction controls and line separators")
+        << QStringList{"schedule", "--rate",
+                       QStringLiteral("\u061C\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2066"
+                                      "\u2067\u2068\u2069\u2028\u2029")}
+        << "--rate: \"\\u061C\\u200E\\u200F\\u202A\\u202B\\u202C\\u202D\\u202E\\u2066"
+           "\\u2067\\u2068\\u2069\\u2028\\u2029\" is not a number";
+    QTest::newRow("override among control characters")
+        << QStringList{"schedule", "--principal", QStringLiteral("1\u202E0\x01")}
+        << "--principal: \"1\\u202E0\\x01\" is not a number";
     QTest::newRow("term") << QStringList{"schedule", "--months", "4\n"}
                           << "--months: \"4\\n\" is not a whole number from 1 to 480";
 }

@@ -152,6 +152,10 @@ void TestCliChart::refusedInput_data() {
         << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--rate"),
                        QStringLiteral("abc")}
         << QStringLiteral("--rate: \"abc\" is not a number");
+    QTest::newRow("currency with a direction override")
+        << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--currency"),
+                       QStringLiteral("\u202E$")}
+        << QStringLiteral("--currency: holds a control character");
     QTest::newRow("unknown kind") << QStringList{QStringLiteral("savings"), out}
                                   << QStringLiteral(
                                          "chart: \"savings\" is not mortgage, loan or compare");
