@@ -49,4 +49,9 @@ UsageError Refused(const QString& option, const QString& value, const QString& p
     return UsageError{QStringLiteral("%1: \"%2\" %3").arg(option, ShownValue(value), problem)};
 }
 
+UsageError WindowRefusal(const QString& subject, const QString& windowMessage) {
+    const QString message = windowMessage.trimmed();
+    return UsageError(subject + QStringLiteral(": ") + message, message);
+}
+
 } // namespace qb

@@ -8,10 +8,18 @@
 
 #include <QString>
 
+#include <utility>
+
 namespace qb {
 
 struct UsageError {
+    explicit UsageError(QString text, QString window = {})
+        : message(std::move(text)), windowMessage(std::move(window)) {}
+
     QString message;
+    // For a value a window refuses with its own message ("Wrong entry, 40 Years limit."): that
+    // message, trimmed, so a caller that names the refused value its own way can say so.
+    QString windowMessage;
 };
 
 // The longest part of a value a message quotes; a longer value is cut and ends with "...".
@@ -29,5 +37,9 @@ QString ShownValue(const QString& value);
 
 // The refusal of an option's value: --rate: "abc" is not a number.
 UsageError Refused(const QString& option, const QString& value, const QString& problem);
+
+// The refusal of what subject names with a window's message, trimmed:
+// --extra 11:5: Year number does not exist.
+UsageError WindowRefusal(const QString& subject, const QString& windowMessage);
 
 } // namespace qb

@@ -401,11 +401,12 @@ void TestCli::termLimits_data() {
     QTest::newRow("leading zero") << QStringList{"--years", "040"} << "";
     QTest::newRow("480 months") << QStringList{"--months", "480"} << "";
     QTest::newRow("1 month") << QStringList{"--months", "1"} << "";
-    QTest::newRow("41 years") << QStringList{"--years", "41"} << "Wrong entry, 40 Years limit.";
+    QTest::newRow("41 years") << QStringList{"--years", "41"}
+                              << "--years 41: Wrong entry, 40 Years limit.";
     QTest::newRow("huge years") << QStringList{"--years", "99999999999999999999"}
-                                << "Wrong entry, 40 Years limit.";
+                                << "--years 99999999999999999999: Wrong entry, 40 Years limit.";
     QTest::newRow("481 months") << QStringList{"--months", "481"}
-                                << "Wrong entry, 480 Month limit.";
+                                << "--months 481: Wrong entry, 480 Month limit.";
     QTest::newRow("40.99 years") << QStringList{"--years", "40.99"}
                                  << "--years: \"40.99\" is not a whole number from 1 to 40";
     QTest::newRow("0.01 years") << QStringList{"--years", "0.01"}
@@ -423,18 +424,20 @@ void TestCli::termLimits_data() {
 
     QTest::newRow("last year of the default term") << QStringList{"--extra", "25:100"} << "";
     QTest::newRow("year after the default term")
-        << QStringList{"--extra", "26:100"} << " Year number does not exist.";
-    QTest::newRow("term given after the extra")
-        << QStringList{"--extra", "11:100", "--years", "10"} << " Year number does not exist.";
-    QTest::newRow("6-month loan offers none")
-        << QStringList{"--months", "6", "--extra", "1:100"} << " Year number does not exist.";
+        << QStringList{"--extra", "26:100"} << "--extra 26:100: Year number does not exist.";
+    QTest::newRow("term given after the extra") << QStringList{"--extra", "11:100", "--years", "10"}
+                                                << "--extra 11:100: Year number does not exist.";
+    QTest::newRow("6-month loan offers none") << QStringList{"--months", "6", "--extra", "1:100"}
+                                              << "--extra 1:100: Year number does not exist.";
     QTest::newRow("30 months offer 2") << QStringList{"--months", "30", "--extra", "2:100"} << "";
-    QTest::newRow("30 months, year 3")
-        << QStringList{"--months", "30", "--extra", "3:100"} << " Year number does not exist.";
+    QTest::newRow("30 months, year 3") << QStringList{"--months", "30", "--extra", "3:100"}
+                                       << "--extra 3:100: Year number does not exist.";
     QTest::newRow("42 months offer 4") << QStringList{"--months", "42", "--extra", "4:100"} << "";
     QTest::newRow("18 months offer 2") << QStringList{"--months", "18", "--extra", "2:100"} << "";
-    QTest::newRow("an empty amount counts too")
-        << QStringList{"--years", "5", "--extra", "6:0"} << " Year number does not exist.";
+    QTest::newRow("an empty amount counts too") << QStringList{"--years", "5", "--extra", "6:0"}
+                                                << "--extra 6:0: Year number does not exist.";
+    QTest::newRow("payment named as given") << QStringList{"--years", "10", "--extra", "011:5"}
+                                            << "--extra 011:5: Year number does not exist.";
 }
 
 void TestCli::termLimits() {
