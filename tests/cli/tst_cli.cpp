@@ -342,7 +342,13 @@ void TestCli::badInput_data() {
     QTest::newRow("missing value at the end") << with({"--rate"}) << "--rate: missing value";
     QTest::newRow("option taken for a value")
         << with({"--rate", "--years", "5"}) << "--rate: missing value";
-    QTest::newRow("empty value") << with({"--rate="}) << "--rate: missing value";
+    // An empty value is a value, read by the option's own rules.
+    QTest::newRow("empty value") << with({"--rate="}) << "--rate: \"\" is not a number";
+    QTest::newRow("empty next argument")
+        << with({"--principal", ""}) << "--principal: \"\" is not a number";
+    QTest::newRow("empty term") << with({"--years", ""})
+                                << "--years: \"\" is not a whole number from 1 to 40";
+    QTest::newRow("empty extra") << with({"--extra="}) << "--extra: \"\" is not YEAR:AMOUNT";
     QTest::newRow("word") << with({"--rate", "abc"}) << "--rate: \"abc\" is not a number";
     QTest::newRow("trailing letters") << with({"--principal", "10abc"}) << "\"10abc\"";
     QTest::newRow("thousands separator") << with({"--principal", "100,000"}) << "\"100,000\"";

@@ -1,7 +1,7 @@
 // "quillbrook-cli report" run in-process: the text rules of its output (form feed lines between
 // pages, no trailing blanks, a line feed after every line, the block of applied payments broken
-// at its CR LFs), the loan's own figures, the header counted in characters, and the refusals
-// with their exit statuses.
+// at its CR LFs), the loan's own figures, the header counted in characters, empty values, and
+// the refusals with their exit statuses.
 #include "cli/clirun.h"
 
 #include <QTemporaryDir>
@@ -37,6 +37,7 @@ private slots:
     void helpListsEveryOption();
     void headerCountsCharacters_data();
     void headerCountsCharacters();
+    void emptyValues();
     void refused_data();
     void refused();
 };
@@ -127,6 +128,24 @@ void TestCliReport::headerCountsCharacters() {
     QVERIFY(run.out.startsWith(QStringLiteral("\n\n ") + header + QStringLiteral("\n\n")));
 }
 
+// An empty value is the option's value: the default header (none), amounts with no symbol.
+void TestCliReport::emptyValues() {
+    const CliRun plain = report({"loan"});
+    QCOMPARE(plain.status, 0);
+    QVERIFY(plain.out.contains(u'$'));
+
+    const CliRun noHeader = report({"loan", "--header", ""});
+    QCOMPARE(noHeader.err, QString());
+    QCOMPARE(noHeader.status, 0);
+    QCOMPARE(noHeader.out, plain.out);
+
+    const CliRun noSymbol = report({"loan", "--currency="});
+    QCOMPARE(noSymbol.err, QString());
+    QCOMPARE(noSymbol.status, 0);
+    QVERIFY(!noSymbol.out.contains(u'$'));
+    QCOMPARE(noSymbol.out.count(u'\n'), plain.out.count(u'\n'));
+}
+
 void TestCliReport::refused_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("status");
@@ -160,6 +179,15 @@ void TestCliReport::refused_data() {
         << QStringList{"loan", "--currency=\u200E"} << 2 << "--currency: holds a control character";
     QTest::newRow("header of 77 emoji") << QStringList{"mortgage", "--header", emoji(77)} << 2
                                         << "--header: more than 76 characters";
+    QTest::newRow("header with no value")
+        << QStringList{"mortgage", "--header"} << 2 << "--header: missing value";
+    QTest::newRow("currency followed by an option")
+        << QStringList{"mortgage", "--currency", "--header", "Smith"} << 2
+        << "--currency: missing value";
+    QTest::newRow("empty PDF name")
+        << QStringList{"mortgage", "--pdf", ""} << 2 << "--pdf: \"\" is not a file name";
+    QTest::newRow("empty principal")
+        << QStringList{"loan", "--principal="} << 2 << "--principal: \"\" is not a number";
     QTest::newRow("no lines a page")
         << QStringList{"mortgage", "--lines-per-page", "0"} << 2
         << "--lines-per-page: \"0\" is not a whole number from 1 to 1000";
