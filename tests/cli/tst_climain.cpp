@@ -63,8 +63,8 @@ void TestCliMain::qtOptionsAreRefused_data() {
     QTest::newRow("reverse of a PDF")
         << QStringList{"report", "mortgage", "--pdf", "OUT.pdf", "-reverse"} << "-reverse";
     QTest::newRow("session of a PDF")
-        << QStringList{"compare", "--row", "rate=5", "--format", "report", "-session", "s",
-                       "--pdf", "OUT.pdf"}
+        << QStringList{"compare",  "--row", "rate=5", "--format", "report",
+                       "-session", "s",     "--pdf",  "OUT.pdf"}
         << "-session";
 }
 

@@ -139,8 +139,8 @@ void TestOutputFile::unwritableTargets_data() {
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("full device") << "/dev/full" << true << "No space left on device";
-    QTest::newRow("missing folder") << "no such folder/x.svg" << false
-                                    << "No such file or directory";
+    QTest::newRow("missing folder")
+        << "no such folder/x.svg" << false << "No such file or directory";
     QTest::newRow("a folder") << "." << false << "directory";
 }
 
