@@ -75,8 +75,10 @@ void applyPictureOption(const QString& name, const QString& value, PictureOption
         options.width = parseSize(QStringLiteral("--width"), value);
     else if (name == u"height")
         options.height = parseSize(QStringLiteral("--height"), value);
-    else
+    else {
+        CheckPrintableText(QStringLiteral("--currency"), value);
         options.currency = value;
+    }
 }
 
 void checkOutput(const QString& output) {

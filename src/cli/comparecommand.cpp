@@ -59,7 +59,8 @@ Output:
   report the pages the Mortgage Comparisons window prints with To Printer, as
         text (a line holding only a form feed between pages) or as a PDF.
 
-Exit status: 0 on success, 2 for bad input or a row the window would refuse.
+Exit status: 0 on success, 1 when the output cannot be written, 2 for bad input
+or a row the window would refuse.
 )");
 }
 
@@ -77,6 +78,13 @@ struct CompareOptions {
     bool reportOptionGiven = false;
     CompareFormat format = CompareFormat::Text;
 };
+
+// A refusal of schedule's option --key names the row's item instead: --row 2 key.
+void renameOption(UsageError& error, const QString& key, const QString& rowOption) {
+    const QString option = QStringLiteral("--") + key;
+    if (error.message.startsWith(option))
+        error.message.replace(0, option.size(), rowOption + u' ' + key);
+}
 
 // A row is read item by item as schedule reads its options, so names, limits and messages are
 // the same; a refusal names the row: --row 2 years: "41" ...
@@ -99,14 +107,21 @@ ScheduleOptions parseRow(int number, const QString& input) {
         try {
             ApplyLoanOption(key, value, row);
         } catch (UsageError& error) {
-            const QString option = QStringLiteral("--") + key;
-            if (error.message.startsWith(option))
-                error.message.replace(0, option.size(), rowOption + u' ' + key);
+            // A term beyond the window's limit is the row's refusal, as in the window.
+            if (!error.windowMessage.isEmpty())
+                throw WindowRefusal(rowOption, error.windowMessage);
+            renameOption(error, key, rowOption);
             throw;
         }
     }
-    // An additional payment in a year the row's term does not have is refused, as in schedule.
-    CheckLoanOptions(row);
+    // An additional payment in a year the row's term does not have is refused, as in schedule:
+    // --row 1 extra 30:5: Year number does not exist.
+    try {
+        CheckLoanOptions(row);
+    } catch (UsageError& error) {
+        renameOption(error, QStringLiteral("extra"), rowOption);
+        throw;
+    }
     return row;
 }
 
@@ -178,8 +193,18 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
                 ++count;
         }
         state.PrePayCount = count;
-        rows.push_back(
-            CalculateComparisonRow(state, table, FrequencyText(input), CompoundingText(input)));
+        // The window's refusal of a row, named by the row: --row 13: 12 row limit.
+        const QString rowOption = QStringLiteral("--row %1").arg(rows.size() + 1);
+        try {
+            rows.push_back(
+                CalculateComparisonRow(state, table, FrequencyText(input), CompoundingText(input)));
+        } catch (const TermLimitError& error) {
+            throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
+        } catch (const RowLimitError& error) {
+            throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
+        } catch (const CalculationError& error) {
+            throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
+        }
     }
     return rows;
 }

@@ -1,33 +1,54 @@
 // quillbrook-cli's entry point. Only a PDF needs fonts, and so the GUI part of Qt, and only a
-// chart needs widgets; both run on the offscreen platform unless told otherwise, so the tool
-// works with no display.
+// chart needs widgets; both always draw on the offscreen platform, so the tool works with no
+// display whatever the environment names.
+//
+// Every argument is the tool's: Qt is given only the program's name, so its own options
+// (-platform, -style, -reverse, -session) reach the commands, which refuse them as they refuse
+// any argument they do not know.
 #include "cli/chartcommand.h"
 #include "cli/schedulecommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
-#include <cstring>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
-bool wantsPdf(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--pdf", 5) == 0)
+bool wantsPdf(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(u"--pdf"))
             return true;
     }
     return false;
 }
 
-} // namespace
-
+// Qt looks for the runtime folder while it starts, and with XDG_RUNTIME_DIR unset it warns before
+// it takes its own folder in the temporary folder. Naming that same folder keeps what Qt does
+// and keeps the warning off the standard error of a run that succeeds.
+void nameRuntimeFolder() {
 #ifdef Q_OS_UNIX
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const passwd* user = ::getpwuid(::geteuid());
+    const QString name =
+        user ? QString::fromLocal8Bit(user->pw_name) : QString::number(::geteuid());
+    qputenv("XDG_RUNTIME_DIR",
+            QFile::encodeName(QDir::tempPath() + QStringLiteral("/runtime-") + name));
 #endif
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
 #ifdef Q_OS_UNIX
@@ -39,19 +60,28 @@ int main(int argc, char** argv) {
             ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     }
 #endif
-    const bool chart = argc > 1 && std::strcmp(argv[1], "chart") == 0;
-    if ((chart || wantsPdf(argc, argv)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const bool chart = !arguments.isEmpty() && arguments.first() == u"chart";
+    const bool draws = chart || wantsPdf(arguments);
+    if (draws) {
+        // A platform that cannot start (xcb with no display) would abort the run.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        nameRuntimeFolder();
+    }
+
+    static char programName[] = "quillbrook-cli";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : programName, nullptr};
     std::unique_ptr<QCoreApplication> app;
     if (chart)
-        app = std::make_unique<QApplication>(argc, argv);
-    else if (wantsPdf(argc, argv))
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = std::make_unique<QApplication>(qtArgc, qtArgv);
+    else if (draws)
+        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
     else
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
     return chart ? qb::RunChartCommand(arguments, out, err) : qb::RunCli(arguments, out, err);
 }

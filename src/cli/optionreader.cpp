@@ -32,8 +32,7 @@ bool ReadOptions(const QStringList& arguments, qsizetype first,
                 throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
             value = arguments.at(++i);
         }
-        if (value.isEmpty())
-            throw UsageError{QStringLiteral("--%1: missing value").arg(name)};
+        // An empty value is a value: each option says what it means or refuses it.
         apply(name, value);
     }
     return true;

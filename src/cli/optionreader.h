@@ -13,8 +13,9 @@
 namespace qb {
 
 // Reads the options in arguments from index first on, handing each known name (without "--")
-// and its value to apply. Returns false when help was asked for, without reading further.
-// Throws UsageError for an unknown option, a missing value or a stray argument.
+// and its value to apply, an empty value too. Returns false when help was asked for, without
+// reading further. Throws UsageError for an unknown option, a missing value (the option last, or
+// followed by another option) or a stray argument.
 bool ReadOptions(const QStringList& arguments, qsizetype first,
                  const std::function<bool(QStringView)>& known,
                  const std::function<void(const QString&, const QString&)>& apply);

@@ -2,10 +2,10 @@
 #include "cli/reportoptions.h"
 
 #include "cli/scheduleoptions.h"
+#include "core/shell/outputfile.h"
 #include "core/shell/textprinter.h"
 #include "desktop/platform/qtprinter.h"
 
-#include <QFile>
 #include <QGuiApplication>
 
 namespace qb {
@@ -17,9 +17,10 @@ constexpr int kMaxLinesPerPage = 1000;
 constexpr double kPageLengthTwips = 11 * 1440;
 constexpr int kLinesKeptFree = 8;
 
+// Control characters, and the layout controls that would reorder or break the printed line.
 bool hasControlCharacter(const QString& text) {
     for (QChar c : text) {
-        if (c.category() == QChar::Other_Control)
+        if (c.category() == QChar::Other_Control || IsLayoutControl(c))
             return true;
     }
     return false;
@@ -41,11 +42,12 @@ int writePdf(const ReportOptions& options, const QString& reportName, SharedStat
         PrintCliError(err, QStringLiteral("cannot write the output: ") + reason);
         return 1;
     };
-    // The printer says only that the file could not be opened; the file itself says why.
-    {
-        QFile file(options.pdf);
-        if (!file.open(QIODevice::WriteOnly))
-            return cannotWrite(file.errorString());
+    // A file that cannot be made is reported before anything is drawn. Only a file is tried so:
+    // a FIFO opened twice would hand its reader an end before the report.
+    if (!OutputFile::writesInPlace(options.pdf)) {
+        OutputFile probe;
+        if (!probe.start(options.pdf))
+            return cannotWrite(probe.errorString());
     }
     // Fonts need the GUI part of Qt; the tool's main starts it when a PDF is asked for.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -55,6 +57,8 @@ int writePdf(const ReportOptions& options, const QString& reportName, SharedStat
     try {
         QtPrinter printer(reportName, options.pdf);
         report(printer);
+        // The file is put in place when the job ends; ending it here reports a failure.
+        printer.endDoc();
     } catch (const PrinterError& error) {
         return cannotWrite(QString::fromStdString(error.what()));
     }
@@ -75,6 +79,11 @@ const QString kReportOptionsHelp = QStringLiteral(
                          nothing is written on standard output
 )");
 
+void CheckPrintableText(const QString& option, const QString& value) {
+    if (hasControlCharacter(value))
+        throw UsageError{option + QStringLiteral(": holds a control character")};
+}
+
 bool IsReportOption(QStringView name) {
     return name == u"header" || name == u"currency" || name == u"lines-per-page" || name == u"pdf";
 }
@@ -84,19 +93,20 @@ void ApplyReportOption(const QString& name, const QString& value, ReportOptions&
     if (name == u"header") {
         // The value is not repeated: it may be long, and a control character would break the
         // message line.
-        if (value.size() > kMaxHeaderLength)
+        // Characters as the reader counts them: an emoji is one, not two halves.
+        if (QStringView(value).toUcs4().size() > kMaxHeaderLength)
             throw UsageError{option + QStringLiteral(": more than 76 characters")};
-        if (hasControlCharacter(value))
-            throw UsageError{option + QStringLiteral(": holds a control character")};
+        CheckPrintableText(option, value);
         options.header = value;
     } else if (name == u"currency") {
-        if (hasControlCharacter(value))
-            throw UsageError{option + QStringLiteral(": holds a control character")};
+        CheckPrintableText(option, value);
         options.currency = value;
     } else if (name == u"lines-per-page") {
         options.linesPerPage = parseLinesPerPage(option, value);
         options.linesPerPageGiven = true;
     } else if (name == u"pdf") {
+        if (value.isEmpty())
+            throw RefusedOption(option, value, "is not a file name");
         options.pdf = value;
     }
 }

@@ -3,7 +3,7 @@
 // with.
 //
 //   --header TEXT          the header line (default empty; at most 76 characters, no control
-//                          characters)
+//                          characters nor layout controls)
 //   --currency SYMBOL      put before the amounts of the summary and totals (default "$")
 //   --lines-per-page N     the page length, 1 to 1000 (default 58); not with --pdf
 //   --pdf FILE             write a PDF in Courier New instead of text
@@ -34,6 +34,10 @@ extern const QString kReportOptionsHelp;
 bool IsReportOption(QStringView name);
 // Checks and keeps the value of one report option; throws UsageError when it is refused.
 void ApplyReportOption(const QString& name, const QString& value, ReportOptions& options);
+// Refuses text that is printed or drawn as given (a header, a currency symbol) when it holds a
+// control character or a layout control (see IsLayoutControl), which would break or reorder the
+// line it is shown on.
+void CheckPrintableText(const QString& option, const QString& value);
 // Checks the options that cannot be given together, once all are read.
 void CheckReportOptions(const ReportOptions& options);
 

@@ -185,6 +185,7 @@ void parseExtra(const QString& option, const QString& text, Options& options) {
     if (year < 1 || year > kLastExtraYear)
         throw refused(option, text, "has a year that is not between 1 and 45");
     options.extras[year] = parseAmount(option, amountText);
+    options.extraTexts[year] = text;
 }
 
 void applyOption(const QString& name, const QString& value, Options& options) {
@@ -515,8 +516,8 @@ void CheckLoanOptions(const ScheduleOptions& options) {
     if (options.years && options.months)
         throw UsageError{QStringLiteral("--years and --months cannot be given together")};
     // Only now is the term known, whatever the order of the options.
-    for (const auto& entry : options.extras)
-        CheckExtraYear(entry.first, termOf(options));
+    for (const auto& [year, text] : options.extraTexts)
+        CheckExtraYear(QStringLiteral("--extra"), text, year, termOf(options));
 }
 
 ScheduleOptions StartOptions(bool loan) {

@@ -29,6 +29,7 @@ struct ScheduleOptions {
     std::int16_t tableView = 2;
     std::optional<QDate> firstDate;
     std::map<int, Currency> extras;
+    std::map<int, QString> extraTexts; // each year's additional payment as given, for messages
     int dayFactorChoice = kDefaultDayFactorChoice;
     OutputFormat format = OutputFormat::Text;
 };

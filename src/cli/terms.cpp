@@ -34,7 +34,7 @@ int parseWholeTerm(const QString& option, const QString& text, int limit,
     if (value == 0)
         throw notATerm();
     if (significant > 6 || value > limit)
-        throw UsageError{limitMessage};
+        throw WindowRefusal(option + u' ' + ShownValue(text), limitMessage);
     return static_cast<int>(value);
 }
 
@@ -61,9 +61,9 @@ int OfferedExtraYears(Currency term) {
     return static_cast<int>(std::nearbyint(term.toDouble()));
 }
 
-void CheckExtraYear(int year, Currency term) {
+void CheckExtraYear(const QString& option, const QString& text, int year, Currency term) {
     if (year > OfferedExtraYears(term))
-        throw UsageError{kNoSuchYear};
+        throw WindowRefusal(option + u' ' + ShownValue(text), kNoSuchYear);
 }
 
 } // namespace qb

@@ -3,7 +3,8 @@
 // go to a year the Additional Payments window offers for the term.
 //
 // A fraction, zero or a negative number is not a term at all and is refused with the option's
-// name; a whole number above the limit gets the window's own message. Both throw UsageError.
+// name; a whole number above the limit gets the window's own message after the option and the
+// value ("--years 41: Wrong entry, 40 Years limit."). Both throw UsageError.
 #pragma once
 
 #include "cli/usageerror.h"
@@ -31,7 +32,8 @@ Currency TermInYearsFromMonths(int months);
 // months 2, one of 42 months 4).
 int OfferedExtraYears(Currency term);
 
-// Refuses an additional payment in a year beyond the offered ones with the window's message.
-void CheckExtraYear(int year, Currency term);
+// Refuses an additional payment in a year beyond the offered ones with the window's message,
+// naming the option and the payment as given: --extra 11:5: Year number does not exist.
+void CheckExtraYear(const QString& option, const QString& text, int year, Currency term);
 
 } // namespace qb

@@ -2,6 +2,12 @@
 
 namespace qb {
 
+bool IsLayoutControl(QChar c) {
+    const char16_t code = c.unicode();
+    return code == 0x061C || code == 0x200E || code == 0x200F || code == 0x2028 || code == 0x2029 ||
+           (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+}
+
 QString ShownValue(const QString& value) {
     QStringView kept(value);
     const bool cut = kept.size() > kShownValueLength;
@@ -27,6 +33,9 @@ QString ShownValue(const QString& value) {
         default:
             if (c.category() == QChar::Other_Control)
                 shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else if (IsLayoutControl(c))
+                shown += QLatin1String("\\u") +
+                         QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
             else
                 shown += c;
         }
@@ -38,6 +47,11 @@ QString ShownValue(const QString& value) {
 
 UsageError Refused(const QString& option, const QString& value, const QString& problem) {
     return UsageError{QStringLiteral("%1: \"%2\" %3").arg(option, ShownValue(value), problem)};
+}
+
+UsageError WindowRefusal(const QString& subject, const QString& windowMessage) {
+    const QString message = windowMessage.trimmed();
+    return UsageError(subject + QStringLiteral(": ") + message, message);
 }
 
 } // namespace qb

@@ -342,7 +342,13 @@ void TestCli::badInput_data() {
     QTest::newRow("missing value at the end") << with({"--rate"}) << "--rate: missing value";
     QTest::newRow("option taken for a value")
         << with({"--rate", "--years", "5"}) << "--rate: missing value";
-    QTest::newRow("empty value") << with({"--rate="}) << "--rate: missing value";
+    // An empty value is a value, read by the option's own rules.
+    QTest::newRow("empty value") << with({"--rate="}) << "--rate: \"\" is not a number";
+    QTest::newRow("empty next argument")
+        << with({"--principal", ""}) << "--principal: \"\" is not a number";
+    QTest::newRow("empty term") << with({"--years", ""})
+                                << "--years: \"\" is not a whole number from 1 to 40";
+    QTest::newRow("empty extra") << with({"--extra="}) << "--extra: \"\" is not YEAR:AMOUNT";
     QTest::newRow("word") << with({"--rate", "abc"}) << "--rate: \"abc\" is not a number";
     QTest::newRow("trailing letters") << with({"--principal", "10abc"}) << "\"10abc\"";
     QTest::newRow("thousands separator") << with({"--principal", "100,000"}) << "\"100,000\"";
@@ -401,11 +407,12 @@ void TestCli::termLimits_data() {
     QTest::newRow("leading zero") << QStringList{"--years", "040"} << "";
     QTest::newRow("480 months") << QStringList{"--months", "480"} << "";
     QTest::newRow("1 month") << QStringList{"--months", "1"} << "";
-    QTest::newRow("41 years") << QStringList{"--years", "41"} << "Wrong entry, 40 Years limit.";
+    QTest::newRow("41 years") << QStringList{"--years", "41"}
+                              << "--years 41: Wrong entry, 40 Years limit.";
     QTest::newRow("huge years") << QStringList{"--years", "99999999999999999999"}
-                                << "Wrong entry, 40 Years limit.";
+                                << "--years 99999999999999999999: Wrong entry, 40 Years limit.";
     QTest::newRow("481 months") << QStringList{"--months", "481"}
-                                << "Wrong entry, 480 Month limit.";
+                                << "--months 481: Wrong entry, 480 Month limit.";
     QTest::newRow("40.99 years") << QStringList{"--years", "40.99"}
                                  << "--years: \"40.99\" is not a whole number from 1 to 40";
     QTest::newRow("0.01 years") << QStringList{"--years", "0.01"}
@@ -423,18 +430,20 @@ void TestCli::termLimits_data() {
 
     QTest::newRow("last year of the default term") << QStringList{"--extra", "25:100"} << "";
     QTest::newRow("year after the default term")
-        << QStringList{"--extra", "26:100"} << " Year number does not exist.";
-    QTest::newRow("term given after the extra")
-        << QStringList{"--extra", "11:100", "--years", "10"} << " Year number does not exist.";
-    QTest::newRow("6-month loan offers none")
-        << QStringList{"--months", "6", "--extra", "1:100"} << " Year number does not exist.";
+        << QStringList{"--extra", "26:100"} << "--extra 26:100: Year number does not exist.";
+    QTest::newRow("term given after the extra") << QStringList{"--extra", "11:100", "--years", "10"}
+                                                << "--extra 11:100: Year number does not exist.";
+    QTest::newRow("6-month loan offers none") << QStringList{"--months", "6", "--extra", "1:100"}
+                                              << "--extra 1:100: Year number does not exist.";
     QTest::newRow("30 months offer 2") << QStringList{"--months", "30", "--extra", "2:100"} << "";
-    QTest::newRow("30 months, year 3")
-        << QStringList{"--months", "30", "--extra", "3:100"} << " Year number does not exist.";
+    QTest::newRow("30 months, year 3") << QStringList{"--months", "30", "--extra", "3:100"}
+                                       << "--extra 3:100: Year number does not exist.";
     QTest::newRow("42 months offer 4") << QStringList{"--months", "42", "--extra", "4:100"} << "";
     QTest::newRow("18 months offer 2") << QStringList{"--months", "18", "--extra", "2:100"} << "";
-    QTest::newRow("an empty amount counts too")
-        << QStringList{"--years", "5", "--extra", "6:0"} << " Year number does not exist.";
+    QTest::newRow("an empty amount counts too") << QStringList{"--years", "5", "--extra", "6:0"}
+                                                << "--extra 6:0: Year number does not exist.";
+    QTest::newRow("payment named as given") << QStringList{"--years", "10", "--extra", "011:5"}
+                                            << "--extra 011:5: Year number does not exist.";
 }
 
 void TestCli::termLimits() {
@@ -453,8 +462,8 @@ void TestCli::termLimits() {
     }
 }
 
-// A value is quoted on one line, its control characters as C escapes, and at most 40 of its
-// characters.
+// A value is quoted on one line, its control characters as C escapes, the characters that
+// would reorder or break the line as \uHHHH, and at most 40 of its characters.
 void TestCli::messagesShowValuesSafely_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
@@ -484,6 +493,15 @@ void TestCli::messagesShowValuesSafely_data() {
         << QStringList{"schedule", "\x1b]0;x\x07"} << "unexpected argument \"\\x1b]0;x\\x07\"";
     QTest::newRow("unknown option")
         << QStringList{"schedule", "--a\tb=1"} << "unknown option \"--a\\tb\"";
+    QTest::newRow("direction controls and line separators")
+        << QStringList{"schedule", "--rate",
+                       QStringLiteral("\u061C\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2066"
+                                      "\u2067\u2068\u2069\u2028\u2029")}
+        << "--rate: \"\\u061C\\u200E\\u200F\\u202A\\u202B\\u202C\\u202D\\u202E\\u2066"
+           "\\u2067\\u2068\\u2069\\u2028\\u2029\" is not a number";
+    QTest::newRow("override among control characters")
+        << QStringList{"schedule", "--principal", QStringLiteral("1\u202E0\x01")}
+        << "--principal: \"1\\u202E0\\x01\" is not a number";
     QTest::newRow("term") << QStringList{"schedule", "--months", "4\n"}
                           << "--months: \"4\\n\" is not a whole number from 1 to 480";
 }

@@ -1,13 +1,16 @@
 // quillbrook-cli chart: the picture's file and size, what the chart control was handed, and the
-// refusals of bad input and of a file that cannot be written.
+// refusals of bad input and of a file that cannot be written, which leaves the old file whole.
 #include "cli/chartcommand.h"
 #include "desktop/charts/chartcontrol.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace qb;
 
@@ -43,6 +46,9 @@ private slots:
     void refusedInput_data();
     void refusedInput();
     void outputThatCannotBeWritten();
+    void fullDeviceFailsTheRun_data();
+    void fullDeviceFailsTheRun();
+    void oldPictureStaysUntilTheNewIsWhole();
 };
 
 void TestCliChart::mortgagePicture() {
@@ -174,6 +180,10 @@ void TestCliChart::refusedInput_data() {
         << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--rate"),
                        QStringLiteral("abc")}
         << QStringLiteral("--rate: \"abc\" is not a number");
+    QTest::newRow("currency with a direction override")
+        << QStringList{QStringLiteral("mortgage"), out, QStringLiteral("--currency"),
+                       QStringLiteral("\u202E$")}
+        << QStringLiteral("--currency: holds a control character");
     QTest::newRow("unknown kind") << QStringList{QStringLiteral("savings"), out}
                                   << QStringLiteral(
                                          "chart: \"savings\" is not mortgage, loan or compare");
@@ -201,6 +211,50 @@ void TestCliChart::outputThatCannotBeWritten() {
                  qPrintable(result.err));
         QVERIFY(!QFile::exists(path));
     }
+}
+
+void TestCliChart::fullDeviceFailsTheRun_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("PNG") << QStringLiteral("full.png");
+    QTest::newRow("SVG") << QStringLiteral("full.svg");
+}
+
+// A picture's name that leads to a full device: every byte is refused, and the device is written
+// in place, never replaced.
+void TestCliChart::fullDeviceFailsTheRun() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), path));
+
+    const Run result = run({QStringLiteral("mortgage"), QStringLiteral("--output"), path});
+    QCOMPARE(result.err,
+             QStringLiteral("quillbrook-cli: cannot write the output: No space left on device\n"));
+    QCOMPARE(result.status, 1);
+    QVERIFY(QFileInfo(path).isSymLink());
+    QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
+}
+
+void TestCliChart::oldPictureStaysUntilTheNewIsWhole() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("balance.png"));
+    const QString oldName = dir.filePath(QStringLiteral("old.png"));
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old picture");
+    }
+    // A second name of the old file: a picture written over it in place would change it too.
+    QCOMPARE(::link(qPrintable(path), qPrintable(oldName)), 0);
+
+    const Run result = run({QStringLiteral("loan"), QStringLiteral("--output"), path});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(QImage(path).size(), QSize(1024, 640));
+    QFile old(oldName);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("the old picture"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral("balance.png"), QStringLiteral("old.png")}));
 }
 
 QTEST_MAIN(TestCliChart)

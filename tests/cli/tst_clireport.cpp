@@ -1,6 +1,7 @@
 // "quillbrook-cli report" run in-process: the text rules of its output (form feed lines between
 // pages, no trailing blanks, a line feed after every line, the block of applied payments broken
-// at its CR LFs), the loan's own figures, and the refusals with their exit statuses.
+// at its CR LFs), the loan's own figures, the header counted in characters, empty values, and
+// the refusals with their exit statuses.
 #include "cli/clirun.h"
 
 #include <QTemporaryDir>
@@ -12,6 +13,14 @@ using qb::CliRun;
 
 CliRun report(const QStringList& options) {
     return qb::RunTool(QStringList{"report"} + options);
+}
+
+// count smiling faces: one character each, two UTF-16 units.
+QString emoji(int count) {
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral("\U0001F600");
+    return text;
 }
 
 } // namespace
@@ -26,6 +35,9 @@ private slots:
     void appliedPaymentsBlock();
     void loanMonthsToFinalPayment();
     void helpListsEveryOption();
+    void headerCountsCharacters_data();
+    void headerCountsCharacters();
+    void emptyValues();
     void refused_data();
     void refused();
 };
@@ -102,6 +114,38 @@ void TestCliReport::helpListsEveryOption() {
         QVERIFY2(run.out.contains(QLatin1String(option)), option);
 }
 
+void TestCliReport::headerCountsCharacters_data() {
+    QTest::addColumn<QString>("header");
+    QTest::newRow("39 emoji") << emoji(39);
+    QTest::newRow("76 emoji") << emoji(76);
+}
+
+void TestCliReport::headerCountsCharacters() {
+    QFETCH(QString, header);
+    const CliRun run = report({"mortgage", "--view", "annual", "--header", header});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.status, 0);
+    QVERIFY(run.out.startsWith(QStringLiteral("\n\n ") + header + QStringLiteral("\n\n")));
+}
+
+// An empty value is the option's value: the default header (none), amounts with no symbol.
+void TestCliReport::emptyValues() {
+    const CliRun plain = report({"loan"});
+    QCOMPARE(plain.status, 0);
+    QVERIFY(plain.out.contains(u'$'));
+
+    const CliRun noHeader = report({"loan", "--header", ""});
+    QCOMPARE(noHeader.err, QString());
+    QCOMPARE(noHeader.status, 0);
+    QCOMPARE(noHeader.out, plain.out);
+
+    const CliRun noSymbol = report({"loan", "--currency="});
+    QCOMPARE(noSymbol.err, QString());
+    QCOMPARE(noSymbol.status, 0);
+    QVERIFY(!noSymbol.out.contains(u'$'));
+    QCOMPARE(noSymbol.out.count(u'\n'), plain.out.count(u'\n'));
+}
+
 void TestCliReport::refused_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("status");
@@ -122,6 +166,28 @@ void TestCliReport::refused_data() {
         << "--header: more than 76 characters";
     QTest::newRow("header with a line feed") << QStringList{"mortgage", "--header", "a\nb"} << 2
                                              << "--header: holds a control character";
+    QTest::newRow("header with a right-to-left override")
+        << QStringList{"mortgage", "--header", QStringLiteral("Smith\u202E12")} << 2
+        << "--header: holds a control character";
+    QTest::newRow("header with a direction isolate")
+        << QStringList{"mortgage", "--header", QStringLiteral("\u2066Smith")} << 2
+        << "--header: holds a control character";
+    QTest::newRow("currency with a line separator")
+        << QStringList{"loan", "--currency", QStringLiteral("$\u2028")} << 2
+        << "--currency: holds a control character";
+    QTest::newRow("currency with a left-to-right mark")
+        << QStringList{"loan", "--currency=\u200E"} << 2 << "--currency: holds a control character";
+    QTest::newRow("header of 77 emoji") << QStringList{"mortgage", "--header", emoji(77)} << 2
+                                        << "--header: more than 76 characters";
+    QTest::newRow("header with no value")
+        << QStringList{"mortgage", "--header"} << 2 << "--header: missing value";
+    QTest::newRow("currency followed by an option")
+        << QStringList{"mortgage", "--currency", "--header", "Smith"} << 2
+        << "--currency: missing value";
+    QTest::newRow("empty PDF name")
+        << QStringList{"mortgage", "--pdf", ""} << 2 << "--pdf: \"\" is not a file name";
+    QTest::newRow("empty principal")
+        << QStringList{"loan", "--principal="} << 2 << "--principal: \"\" is not a number";
     QTest::newRow("no lines a page")
         << QStringList{"mortgage", "--lines-per-page", "0"} << 2
         << "--lines-per-page: \"0\" is not a whole number from 1 to 1000";

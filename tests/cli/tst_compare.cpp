@@ -8,6 +8,7 @@
 #include "desktop/windowtest.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,6 +52,7 @@ private slots:
     void reportIsWhatTheWindowPrints();
     void reportOptionsNeedTheReportFormat();
     void helpListsTheReportOptions();
+    void reportPdfOnAFullDevice();
     void refusals_data();
     void refusals();
 };
@@ -109,6 +111,22 @@ void TestCompare::helpListsTheReportOptions() {
     QCOMPARE(result.status, 0);
     for (const char* option : {"--row ROW", "--header TEXT", "--lines-per-page N", "--pdf FILE"})
         QVERIFY2(result.out.contains(QLatin1String(option)), option);
+    // A report's PDF can fail to be written, as the other commands' output can.
+    QVERIFY(
+        result.out.contains(QStringLiteral("Exit status: 0 on success, 1 when the output cannot "
+                                           "be written, 2 for bad input")));
+}
+
+// The PDF report on a device that takes no byte fails the run; the device is not replaced.
+void TestCompare::reportPdfOnAFullDevice() {
+    const CliRun result =
+        run({QStringLiteral("--row"), QStringLiteral("rate=5"), QStringLiteral("--format"),
+             QStringLiteral("report"), QStringLiteral("--pdf"), QStringLiteral("/dev/full")});
+    QCOMPARE(result.err,
+             QStringLiteral("quillbrook-cli: cannot write the output: No space left on device\n"));
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.out, QString());
+    QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
 }
 
 void TestCompare::reportOptionsNeedTheReportFormat() {
@@ -217,9 +235,18 @@ void TestCompare::refusals_data() {
     QStringList thirteen;
     for (int i = 0; i < 13; ++i)
         thirteen << QStringLiteral("--row") << QStringLiteral("rate=%1").arg(5 + i);
-    QTest::newRow("13 rows") << thirteen << "12 row limit.";
+    // The windows' refusals name the row, and the item when it is one.
+    QTest::newRow("13 rows") << thirteen << "--row 13: 12 row limit.";
     QTest::newRow("41 years") << QStringList{"--row", "rate=8", "--row", "years=41"}
-                              << "Wrong entry, 40 Years limit.";
+                              << "--row 2: Wrong entry, 40 Years limit.";
+    QTest::newRow("extra beyond the row's term")
+        << QStringList{"--row", "years=25 extra=30:5"}
+        << "--row 1 extra 30:5: Year number does not exist.";
+    QTest::newRow("extra beyond a later row's term")
+        << QStringList{"--row", "rate=8", "--row", "extra=3:5 years=2"}
+        << "--row 2 extra 3:5: Year number does not exist.";
+    QTest::newRow("a row the engine cannot work out")
+        << QStringList{"--row", "rate=8", "--row", "rate=0"} << "--row 2: Wrong entry, try again";
     QTest::newRow("no row") << QStringList{"--format", "csv"} << "at least one --row is needed";
     QTest::newRow("unknown key") << QStringList{"--row", "term=5"}
                                  << "--row 1: \"term=5\" has a key that is not listed by --help";

@@ -1,12 +1,14 @@
 #include "desktop/charts/qtchartcontrol.h"
 
+#include "core/shell/outputfile.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -256,29 +258,30 @@ QString QtChartControl::writePicture(const QString& path, QSize size) {
         painter.setRenderHint(QPainter::Antialiasing);
         chart->scene()->render(&painter, area, chart->sceneBoundingRect());
     };
+    // The picture is made in memory and written in one piece: the encoders then never meet a
+    // failing file (the PNG encoder leaks when one stops it), and the file sees every byte.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
     if (path.endsWith(u".svg", Qt::CaseInsensitive)) {
-        // QSvgGenerator reports no failure of its own; the file is tried first.
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly))
-            return probe.errorString();
-        probe.close();
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&encoded);
         svg.setSize(size);
         svg.setViewBox(area);
         svg.setTitle(picture().title);
         paint(svg);
-        return QString();
+    } else {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        paint(image);
+        if (!image.save(&encoded, "PNG"))
+            return QStringLiteral("the picture could not be encoded");
     }
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    paint(image);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    OutputFile file;
+    if (!file.start(path))
         return file.errorString();
-    if (!image.save(&file, "PNG"))
-        return file.errorString().isEmpty() ? QStringLiteral("the picture could not be encoded")
-                                            : file.errorString();
+    file.write(encoded.data());
+    if (!file.commit())
+        return file.errorString();
     return QString();
 }
 

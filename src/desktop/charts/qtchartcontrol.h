@@ -35,8 +35,8 @@ public:
     static bool openGLAvailable();
 
     // Writes the two-dimensional chart as a picture of size pixels: PNG for a path ending in
-    // ".png", SVG for ".svg". Returns an empty text on success, else why the file could not
-    // be written.
+    // ".png", SVG for ".svg", through an OutputFile, so an existing file is replaced only by a
+    // whole picture. Returns an empty text on success, else why the file could not be written.
     QString writePicture(const QString& path, QSize size);
 
     // The three-dimensional chart, once it has been drawn; and whether it is the one on show.

@@ -5,6 +5,9 @@
 // line the columns up; the standard font is the system's fixed-pitch font at 12 points. Lines go
 // top-down from the top margin at the font's line spacing. A page that has no room for another
 // line is ended and the next started before the line is printed.
+//
+// A PDF is drawn by the PDF writer into an OutputFile: the file appears, whole, only when the job
+// ends with every byte written; a file that cannot be written is thrown as FileSaveError.
 #pragma once
 
 #include "core/shell/printer.h"
@@ -16,9 +19,20 @@
 
 class QDateTime;
 class QImage;
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace qb {
+
+class OutputFile;
+
+// The PDF file could not be written (opened, filled or put in place); what() says why. The
+// file is then as it was before the job.
+class FileSaveError : public PrinterError {
+public:
+    using PrinterError::PrinterError;
+};
 
 class QtPrinter : public Printer {
 public:
@@ -62,12 +76,18 @@ protected:
     bool pageIsFull() const override;
 
 private:
+    // Sets up the PDF route: the writer, its page and the file it fills.
+    void setUpPdf(const QString& reportName);
     double lineSpacing() const; // device pixels
 
-    std::unique_ptr<QPrinter> m_printer;
-    QPainter m_painter; // after m_printer: ends before the device goes
+    std::unique_ptr<QPrinter> m_printer;   // a printer; null for a PDF
+    std::unique_ptr<OutputFile> m_output;  // the PDF's file
+    std::unique_ptr<QPdfWriter> m_pdf;     // after m_output: goes before the file it writes
+    QPagedPaintDevice* m_device = nullptr; // m_printer or m_pdf
+    QPainter m_painter;                    // after the devices: ends before they go
     QFont m_qfont;
     QString m_reportName;
+    QString m_pdfPath;   // the PDF the latest job writes
     QString m_pdfFolder; // set when each job gets a new file in this folder
     double m_y = 0;      // top of the next line, device pixels from the top margin
     int m_sheets = 0;

@@ -16,18 +16,24 @@ QString QtPrintService::pdfMessage(const QString& file) {
 void QtPrintService::printReport(const QString& reportName, const Report& report) {
     QString file;
     QString failure;
+    QString unsaved;
     {
         BusyCursor busy;
         QtPrinter printer(reportName);
         try {
             report(printer);
+        } catch (const FileSaveError& error) {
+            unsaved = QString::fromStdString(error.what());
         } catch (const PrinterError& error) {
             failure = QString::fromStdString(error.what());
         }
         file = printer.outputFile();
     }
     // The messages come after the hourglass is gone.
-    if (!failure.isEmpty())
+    if (!unsaved.isEmpty())
+        m_messages.message(QStringLiteral("The file could not be saved: ") + unsaved,
+                           QStringLiteral("Advisory"));
+    else if (!failure.isEmpty())
         m_messages.message(QStringLiteral(" The report was not printed: ") + failure,
                            QStringLiteral("Help"));
     else if (!file.isEmpty())

@@ -1,7 +1,7 @@
 // The desktop program's print service: each report goes to the system's default printer, or,
 // with no printer installed, into a PDF file in the user's documents folder, and the user is
-// told where the file is. The hourglass shows while the report prints. A printer failure is
-// shown in a message box rather than ending the program.
+// told where the file is. The hourglass shows while the report prints. A printer failure, or a
+// PDF file that could not be saved, is shown in a message box rather than ending the program.
 #pragma once
 
 #include "core/shell/messagebox.h"

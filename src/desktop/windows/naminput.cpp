@@ -3,6 +3,8 @@
 // second Enter, now on the button, prints.
 #include "desktop/windows/naminput.h"
 
+#include "desktop/platform/typinglimit.h"
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -23,7 +25,7 @@ NamInput::NamInput(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     m_label->setObjectName(QStringLiteral("FName"));
     m_header = new QLineEdit(this);
     m_header->setObjectName(QStringLiteral("InFName"));
-    m_header->setMaxLength(kMaxHeaderLength);
+    LimitCharacters(m_header, kMaxHeaderLength);
     // Room for a whole header line.
     m_header->setMinimumWidth(m_header->fontMetrics().horizontalAdvance(QString(60, u'x')));
     m_header->installEventFilter(this);

@@ -1,17 +1,23 @@
 // The Qt printer writing PDF files into a temporary folder: a readable file, as many pages as
 // the report asked for and no blank sheet at the end, pages that run full, window images, the
-// file name of the documents-folder route, and a printer that cannot be opened.
+// file name of the documents-folder route, a printer that cannot be opened, and a PDF that
+// cannot be saved: the old file kept whole and the user told.
+#include "core/shell/messagebox.h"
 #include "core/shell/printersetup.h"
 #include "desktop/platform/qtprinter.h"
+#include "desktop/platform/qtprintservice.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace qb;
 
@@ -51,6 +57,9 @@ private slots:
     void noPrinterInstalled();
     void unwritableFile();
     void documentsFileName();
+    void fullDeviceIsNotAPdf();
+    void oldPdfStaysUntilTheNewIsWhole();
+    void unsavedPdfIsShownAsAdvisory();
 
 private:
     QString pdfPath(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
@@ -234,6 +243,69 @@ void TestQtPrinter::documentsFileName() {
     QCOMPARE(QtPrinter::pdfFileName("Loan 5/10: A?", time, folder),
              folder + "/Loan 5-10- A- 2026-12-08 2130.pdf");
     QCOMPARE(QtPrinter::pdfFileName("  ", time, folder), folder + "/Report 2026-12-08 2130.pdf");
+}
+
+void TestQtPrinter::fullDeviceIsNotAPdf() {
+    {
+        QtPrinter printer("Full", "/dev/full");
+        for (int line = 1; line <= 20; ++line)
+            printer.print({Text("line"), Number(line)});
+        QVERIFY_THROWS_EXCEPTION(FileSaveError, FinishPrintout(printer));
+    }
+    // Written in place, never replaced: still the device.
+    QVERIFY(QFileInfo::exists("/dev/full"));
+    QVERIFY(!QFileInfo("/dev/full").isFile());
+}
+
+void TestQtPrinter::oldPdfStaysUntilTheNewIsWhole() {
+    const QString path = pdfPath("kept.pdf");
+    const QString oldName = pdfPath("kept-old.pdf");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old report");
+    }
+    // A second name of the old file: a PDF written over it in place would change it too.
+    QCOMPARE(::link(qPrintable(path), qPrintable(oldName)), 0);
+
+    QtPrinter printer("Kept", path);
+    printer.print({Text("the new report")});
+    QCOMPARE(readFile(path), QByteArray("the old report"));
+    FinishPrintout(printer);
+    QVERIFY(readFile(path).startsWith("%PDF"));
+    QCOMPARE(readFile(oldName), QByteArray("the old report"));
+    QCOMPARE(QDir(m_dir.path()).entryList({"kept*"}, QDir::Files),
+             QStringList({"kept-old.pdf", "kept.pdf"}));
+}
+
+// With no printer the report goes to the documents folder; one that cannot hold a file gives
+// the message, and the program goes on.
+void TestQtPrinter::unsavedPdfIsShownAsAdvisory() {
+    QVERIFY(QDir().mkpath(m_dir.filePath("config")));
+    {
+        QFile dirs(m_dir.filePath("config/user-dirs.dirs"));
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_DOCUMENTS_DIR=\"/dev/null/Documents\"\n");
+    }
+    const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+
+    RecordingMessageBox messages;
+    QtPrintService service(messages);
+    service.printReport("Unsaved", [](Printer& printer) {
+        printer.print({Text("a report")});
+        FinishPrintout(printer);
+    });
+    if (hadConfig)
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+
+    QCOMPARE(messages.shown.size(), std::size_t(1));
+    QCOMPARE(messages.shown[0].text,
+             QStringLiteral("The file could not be saved: Not a directory"));
+    QCOMPARE(messages.shown[0].title, QStringLiteral("Advisory"));
 }
 
 QTEST_MAIN(TestQtPrinter)

@@ -1,6 +1,6 @@
 // The To Printer dialog driven as a user drives it: what ReportHeader holds after each way of
-// leaving it, the box that starts empty and stops at 76 characters, and the Enter key that only
-// moves to "Continue &Printout".
+// leaving it, the box that starts empty and stops at 76 characters (an emoji is one), and the
+// Enter key that only moves to "Continue &Printout".
 #include "desktop/windows/naminput.h"
 #include "desktop/windowtest.h"
 
@@ -20,6 +20,8 @@ private slots:
     void leaving();
     void oneEnterDoesNotPrint();
     void boxStopsAt76Characters();
+    void boxCountsCharacters_data();
+    void boxCountsCharacters();
 };
 
 void TestNamInput::controls() {
@@ -121,6 +123,37 @@ void TestNamInput::boxStopsAt76Characters() {
     QTest::keyClicks(Control<QLineEdit>(&dialog, "InFName"), QString(80, u'x'));
     dialog.continuePrintout();
     QCOMPARE(state.ReportHeader, QString(76, u'x'));
+}
+
+// The limit counts characters, not their UTF-16 halves: an emoji is one. A paste keeps what fits,
+// never half an emoji.
+void TestNamInput::boxCountsCharacters_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+
+    const auto emoji = [](int count) {
+        QString text;
+        for (int i = 0; i < count; ++i)
+            text += QStringLiteral("\U0001F600");
+        return text;
+    };
+    QTest::newRow("39 emoji") << emoji(39) << emoji(39);
+    QTest::newRow("76 emoji") << emoji(76) << emoji(76);
+    QTest::newRow("80 emoji") << emoji(80) << emoji(76);
+    QTest::newRow("75 letters and 2 emoji")
+        << QString(75, u'x') + emoji(2) << QString(75, u'x') + emoji(1);
+}
+
+void TestNamInput::boxCountsCharacters() {
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+
+    SharedState state;
+    NamInput dialog(state);
+    QVERIFY(ShowActive(&dialog));
+    Control<QLineEdit>(&dialog, "InFName")->insert(typed);
+    dialog.continuePrintout();
+    QCOMPARE(state.ReportHeader, kept);
 }
 
 QTEST_MAIN(TestNamInput)
