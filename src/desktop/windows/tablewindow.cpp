@@ -482,6 +482,11 @@ void TableWindow::sizeTableGrid() {
     const int applied = static_cast<int>(m_appliedExtras.size());
     const int extra = applied > 0 ? applied + 4 : 0;
     m_grid->setRows(std::max(23, m_state.TableRows + 4 + extra));
+    blankGrid();
+}
+
+// Empties every row under the headings; the selection is left over them.
+void TableWindow::blankGrid() {
     m_grid->setSelStartRow(1);
     m_grid->setSelStartCol(0);
     m_grid->setSelEndRow(m_grid->rows() - 1);
@@ -500,13 +505,7 @@ void TableWindow::resetEntry() {
         label->clear();
     m_state.EntryStarted = 1;
     m_state.DataCount = 0;
-    m_grid->setSelStartRow(1);
-    m_grid->setSelStartCol(0);
-    m_grid->setSelEndRow(m_grid->rows() - 1);
-    m_grid->setSelEndCol(m_grid->cols() - 1);
-    m_grid->setFillStyle(1);
-    m_grid->setText(QString());
-    m_grid->setFillStyle(0);
+    blankGrid();
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(0);
     if (m_state.HelpOpen != 1)

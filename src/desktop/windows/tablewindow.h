@@ -106,6 +106,7 @@ private:
     void load();
     void setUpTableGrid();
     void sizeTableGrid();
+    void blankGrid();
     void showResults(const Calculation& result);
     void listAppliedExtraPayments();
 

@@ -90,7 +90,6 @@ private slots:
     void yearlyViewDates();
     void sevenMonthLoan();
     void everyLoanTermPaysOffExactly();
-    void onePaymentLoan();
     void termLimit();
     void failures_data();
     void failures();
@@ -428,7 +427,9 @@ void TestAmortization::sevenMonthLoan() {
 
 // A loan's months run exactly, whatever their years are kept as: the payment is the annuity
 // P i / (1 - (1 + i)^-n) with i = 10 % / 12 (the discount factor kept to eight decimals moves it
-// by less than 0.007), there is one row a month, and the last row repays the whole principal.
+// by less than 0.007), there is one row a month, and the last row repays the whole principal:
+// its principal is the balance before it, the principal itself for a one-payment loan, whose
+// one row is 166.67 of interest and 20,000.00 of principal.
 void TestAmortization::everyLoanTermPaysOffExactly() {
     const double i = 0.10 / 12;
     for (int months = 1; months <= 480; ++months) {
@@ -440,23 +441,14 @@ void TestAmortization::everyLoanTermPaysOffExactly() {
         QCOMPARE(result.lastRow, months);
         QCOMPARE(cents(cell(state, months, 6)), 2000000LL);
         QCOMPARE(cell(state, months, 4), Currency());
+        const Currency before =
+            months == 1 ? Currency::fromDouble(20000) : cell(state, months - 1, 4);
+        QCOMPARE(cell(state, months, 3), before);
+        if (months == 1)
+            QCOMPARE(cents(cell(state, 1, 2)), 16667LL);
         if (months == 2)
             QCOMPARE(Format(result.payment, u"###,,###.00"), QStringLiteral("10,125.18"));
     }
-}
-
-// One payment repays the principal with one month's interest: 20,000 + 166.67.
-void TestAmortization::onePaymentLoan() {
-    SharedState state = makeState(20000, 10, 1.0 / 12);
-    state.TermMonths = 1;
-    const Calculation result = Calculate(state, kMonthly, kMonthly);
-    QCOMPARE(cents(result.payment), 2016667LL);
-    QCOMPARE(result.lastRow, 1);
-    QCOMPARE(cents(cell(state, 1, 2)), 16667LL);
-    QCOMPARE(cents(cell(state, 1, 3)), 2000000LL);
-    QCOMPARE(cell(state, 1, 4), Currency());
-    QCOMPARE(cents(cell(state, 1, 6)), 2000000LL);
-    QCOMPARE(cell(state, 0, 4), Currency()); // the row before the first stays empty
 }
 
 void TestAmortization::termLimit() {
