@@ -197,7 +197,7 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
         const QString rowOption = QStringLiteral("--row %1").arg(rows.size() + 1);
         try {
             rows.push_back(
-                CalculateComparisonRow(state, table, FrequencyText(input), CompoundingText(input)));
+                AddComparisonRow(state, table, FrequencyText(input), CompoundingText(input)));
         } catch (const TermLimitError& error) {
             throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
         } catch (const RowLimitError& error) {

@@ -1,5 +1,5 @@
-// One comparison row: the engine run in its comparison kind, and the row's texts for the grid,
-// the report line and the additional-payment columns, all built from the same figures.
+// One comparison row: the engine run in its comparison kind, the row's figures, and the texts of
+// the additional-payment columns.
 #include "core/engine/comparison.h"
 
 #include "core/shell/format.h"
@@ -9,8 +9,6 @@
 namespace qb {
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 // Collects the additional payments the engine applies, in the order it applies them.
 class ExtraPaymentCollector : public CalculationListener {
@@ -35,19 +33,6 @@ QString prePayAmountText(Currency amount) {
 }
 
 } // namespace
-
-void AppendField(QString& line, const QString& text, int width) {
-    qsizetype trailing = 0;
-    while (trailing < line.size() && line.at(line.size() - 1 - trailing) == u' ')
-        ++trailing;
-    const bool textBefore = trailing < line.size();
-    qsizetype gap = trailing + width - text.size();
-    if (textBefore)
-        gap = std::max<qsizetype>(gap, 1);
-    gap = std::max<qsizetype>(gap, 0);
-    line.chop(trailing);
-    line += QString(gap, u' ') + text;
-}
 
 QString FrequencyCode(QStringView frequencyText) {
     static const std::array<QStringView, 6> kCodes = {u"1m  ", u"sm  ", u"2wk ",
@@ -108,19 +93,8 @@ ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
     }
     row.extraPayments = std::move(collector.m_payments);
 
-    row.daysText =
-        calc.frequency == &kFrequencies[0]
-            ? QStringLiteral("Normal")
-            : Format(state.DaysPerYear, state.DaysPerYear == 365.25 ? u"###.##" : u"###");
-    row.rateFactorText = Format(calc.periodicRate, u"0.########");
-
-    const QChar letter =
-        compoundingText.trimmed().isEmpty() ? QChar(u' ') : compoundingText.trimmed().at(0);
-    const double retired = state.YearsToRetire;
-
     table.RowCount = static_cast<std::int16_t>(table.RowCount + 1);
     row.number = table.RowCount;
-    const QString number = Format(row.number, u"00");
     if (count > 0) {
         table.PrePayYearText.at(0, column) = PadColumn(QString::number(row.number), 3);
         table.PrePayAmountText.at(0, column) = QStringLiteral("  Row  ");
@@ -131,47 +105,15 @@ ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
     state.DataCount = table.RowCount;
     state.ChartTitle = QString::fromLatin1(kComparisonChartTitle);
 
-    const QString& symbol = state.CurrencySymbol;
-    const Currency lastInterest = state.ScheduleTable.at(calc.lastRow, 5);
-    row.compoundingLetter = letter;
+    row.principal = principal;
+    row.rate = rate;
+    row.years = years;
+    row.compoundingLetter =
+        compoundingText.trimmed().isEmpty() ? QChar(u' ') : compoundingText.trimmed().at(0);
     row.frequencyCode = code;
-    row.yearsToRetire = retired;
+    row.yearsToRetire = state.YearsToRetire;
     row.paymentsPerYear = state.PaymentsPerYear;
-    row.totalInterest = lastInterest;
-    const QString yearsText = Format(years, u"###");
-    const QString retiredText = Format(retired, u"###.00");
-    const QString perYear = Format(state.PaymentsPerYear, u"###");
-    const QString principalText = symbol + Format(principal, u"####,,###.00");
-    const QString rateText = Format(rate, u"###.00");
-    const QString paymentText = symbol + Format(calc.payment, u"###,,###.00");
-    const QString interestText = symbol + Format(lastInterest.toDouble(), u"####,,###.00");
-
-    row.cells[0] = number + u' ' + letter + u' ' + code;
-    row.cells[1] = yearsText;
-    row.cells[2] = (count > 0 ? QStringLiteral("*") : QString()) + retiredText;
-    row.cells[3] = perYear + u' ';
-    row.cells[4] = principalText;
-    row.cells[5] = rateText + u'%';
-    row.cells[6] = paymentText;
-    row.cells[7] = interestText;
-
-    QString line = u' ' + row.cells[0];
-    AppendField(line, yearsText, 5);
-    // The asterisk belongs to the years beside it; at most 40.00 years always fits the field.
-    line +=
-        (count > 0 ? QStringLiteral("   *") : QStringLiteral("    ")) + PadColumn(retiredText, 5);
-    line += u' ';
-    AppendField(line, perYear, 4);
-    line += QStringLiteral("   ");
-    AppendField(line, principalText, 13);
-    line += u' ';
-    AppendField(line, rateText, 6);
-    line += u'%';
-    line += u' ';
-    AppendField(line, paymentText, 10);
-    AppendField(line, interestText, 13);
-    row.reportLine = line + kCrLf + kCrLf;
-    state.ReportLines.at(1) += row.reportLine;
+    row.totalInterest = state.ScheduleTable.at(calc.lastRow, 5);
 
     if (count > 0) {
         table.PrePayGridCols = static_cast<std::int16_t>(table.PrePayGridCol + 2);

@@ -1,8 +1,9 @@
 // Mortgage comparisons: one mortgage after another worked out by the engine, each kept as one row
-// of a table of at most twelve. A row is shown in the comparisons window's grid, printed as one
-// line of the comparison report and charted by its total interest; the additional payments a row
-// used are kept in columns of their own, one per such row, for the window's second grid and the
-// report's additional-payments section.
+// of a table of at most twelve. A row is the figures of one mortgage; the comparisons window's
+// grid and the comparison report make their texts from them (see comparisonreport.h), and the
+// chart takes its total interest. The additional payments a row used are kept in columns of their
+// own, one per such row, for the window's second grid and the report's additional-payments
+// section.
 //
 // The table is the comparisons window's working state; the command-line tool keeps one too, so
 // both work a row out the same way.
@@ -51,14 +52,12 @@ struct ComparisonTable {
     Table2D<QString> PrePayAmountText;
 };
 
-// One calculated row: what the window's grid shows in its eight columns and what it leaves in the
-// labels and the second grid.
+// One calculated row: the mortgage as it was given and what the engine made of it.
 struct ComparisonRow {
     int number = 0;
-    std::array<QString, 8> cells;
-    QString reportLine; // as appended to ReportLines(1), line breaks included
-    QString daysText;   // the InDays caption
-    QString rateFactorText;
+    double principal = 0;
+    double rate = 0;  // percent a year
+    double years = 0; // the term
     Calculation calculation;
     QChar compoundingLetter; // M, B, Q, S or A
     QString frequencyCode;   // four characters: "1m  ", "b(a)", ...
@@ -74,8 +73,8 @@ struct ComparisonRow {
 void LoadComparison(SharedState& state, ComparisonTable& table);
 
 // Works out the next row from InputValues, the list texts of the payment frequency and the
-// compounding period, and the additional payments in PrePayTable, and appends it to the table,
-// to ReportLines(1) and to the chart data.
+// compounding period, and the additional payments in PrePayTable, and appends it to the table
+// and to the chart data.
 // Throws TermLimitError for a term of 41 years or more, RowLimitError when the table is full
 // (DataCount then goes back to the row count so the table can still be printed) and
 // CalculationError when the engine fails.
@@ -85,10 +84,5 @@ ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
 // The four-character code the comparison shows for a payment frequency list text; empty for a
 // text that is not in the list.
 QString FrequencyCode(QStringView frequencyText);
-
-// Appends a field of width characters that ends at the field's right edge. A longer text grows
-// to the left into the blanks before it, but keeps one blank between itself and any text before
-// it; where that needs more room, the line grows to the right.
-void AppendField(QString& line, const QString& text, int width);
 
 } // namespace qb

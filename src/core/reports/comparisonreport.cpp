@@ -1,6 +1,7 @@
 // The comparison report's lines and page breaks; see comparisonreport.h.
 #include "core/reports/comparisonreport.h"
 
+#include "core/shell/format.h"
 #include "core/shell/printersetup.h"
 
 #include <algorithm>
@@ -21,6 +22,8 @@ const std::array<QString, 3> kHeadings = {
 
 constexpr int kBandWidth = 5;
 constexpr int kCellSpacing = 16;
+
+const QString kCrLf = QStringLiteral("\r\n");
 
 void printAt(Printer& printer, int column, const QString& text) {
     printer.print({At(column), Text(text)});
@@ -73,6 +76,61 @@ bool pageIsDue(int counter, int linesPerPage) {
 }
 
 } // namespace
+
+void AppendField(QString& line, const QString& text, int width) {
+    qsizetype trailing = 0;
+    while (trailing < line.size() && line.at(line.size() - 1 - trailing) == u' ')
+        ++trailing;
+    const bool textBefore = trailing < line.size();
+    qsizetype gap = trailing + width - text.size();
+    if (textBefore)
+        gap = std::max<qsizetype>(gap, 1);
+    gap = std::max<qsizetype>(gap, 0);
+    line.chop(trailing);
+    line += QString(gap, u' ') + text;
+}
+
+std::array<QString, 8> ComparisonRowCells(const ComparisonRow& row, const QString& currencySymbol) {
+    const bool applied = !row.extraPayments.empty();
+    return {
+        Format(row.number, u"00") + u' ' + row.compoundingLetter + u' ' + row.frequencyCode,
+        Format(row.years, u"###"),
+        (applied ? QStringLiteral("*") : QString()) + Format(row.yearsToRetire, u"###.00"),
+        Format(row.paymentsPerYear, u"###") + u' ',
+        currencySymbol + Format(row.principal, u"####,,###.00"),
+        Format(row.rate, u"###.00") + u'%',
+        currencySymbol + Format(row.calculation.payment, u"###,,###.00"),
+        currencySymbol + Format(row.totalInterest.toDouble(), u"####,,###.00"),
+    };
+}
+
+QString ComparisonReportLine(const ComparisonRow& row, const QString& currencySymbol) {
+    const std::array<QString, 8> cells = ComparisonRowCells(row, currencySymbol);
+    const bool applied = !row.extraPayments.empty();
+    QString line = u' ' + cells[0];
+    AppendField(line, cells[1], 5);
+    // The asterisk belongs to the years beside it; at most 40.00 years always fits the field.
+    line += (applied ? QStringLiteral("   *") : QStringLiteral("    ")) +
+            PadColumn(Format(row.yearsToRetire, u"###.00"), 5);
+    line += u' ';
+    AppendField(line, cells[3].chopped(1), 4);
+    line += QStringLiteral("   ");
+    AppendField(line, cells[4], 13);
+    line += u' ';
+    AppendField(line, cells[5].chopped(1), 6);
+    line += u'%';
+    line += u' ';
+    AppendField(line, cells[6], 10);
+    AppendField(line, cells[7], 13);
+    return line + kCrLf + kCrLf;
+}
+
+ComparisonRow AddComparisonRow(SharedState& state, ComparisonTable& table,
+                               QStringView frequencyText, QStringView compoundingText) {
+    ComparisonRow row = CalculateComparisonRow(state, table, frequencyText, compoundingText);
+    state.ReportLines.at(1) += ComparisonReportLine(row, state.CurrencySymbol);
+    return row;
+}
 
 const std::array<QString, 3>& ComparisonHeadings() {
     return kHeadings;

@@ -16,6 +16,24 @@ namespace qb {
 
 inline constexpr const char* kNoDataToPrint = " No data to Print. Calculate.";
 
+// The texts of a row's eight columns, as the comparisons window's grid shows them: row number,
+// compounding letter and frequency code; term; years to retire (after "*" when the row applied
+// additional payments); payments a year; principal; rate; payment; total interest.
+std::array<QString, 8> ComparisonRowCells(const ComparisonRow& row, const QString& currencySymbol);
+
+// The row's line of the report, laid out under the column heading, line breaks included.
+QString ComparisonReportLine(const ComparisonRow& row, const QString& currencySymbol);
+
+// Works out the next row (CalculateComparisonRow) and adds its line to ReportLines(1), where the
+// report prints the rows from.
+ComparisonRow AddComparisonRow(SharedState& state, ComparisonTable& table,
+                               QStringView frequencyText, QStringView compoundingText);
+
+// Appends a field of width characters that ends at the field's right edge. A longer text grows
+// to the left into the blanks before it, but keeps one blank between itself and any text before
+// it; where that needs more room, the line grows to the right.
+void AppendField(QString& line, const QString& text, int width);
+
 // The three lines of the column heading, as printed from column 2.
 const std::array<QString, 3>& ComparisonHeadings();
 

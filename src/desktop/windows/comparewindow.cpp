@@ -1,6 +1,7 @@
 #include "desktop/windows/comparewindow.h"
 
 #include "core/reports/comparisonreport.h"
+#include "core/reports/tablereport.h"
 #include "core/shell/format.h"
 #include "core/shell/printservice.h"
 #include "desktop/platform/captionlabel.h"
@@ -379,8 +380,8 @@ void CompareWindow::calculate() {
     m_state.DataCount = 0;
     m_state.PrePayApplied = 0;
     try {
-        const ComparisonRow row = CalculateComparisonRow(
-            m_state, m_table, m_frequency->currentText(), m_compounding->currentText());
+        const ComparisonRow row = AddComparisonRow(m_state, m_table, m_frequency->currentText(),
+                                                   m_compounding->currentText());
         showRow(row);
     } catch (const TermLimitError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), kCaption);
@@ -392,15 +393,16 @@ void CompareWindow::calculate() {
 }
 
 void CompareWindow::showRow(const ComparisonRow& row) {
-    m_days->setText(row.daysText);
-    m_periodicRate->setText(row.rateFactorText);
+    m_days->setText(DaysInYearCaption(m_state, row.calculation));
+    m_periodicRate->setText(Format(row.calculation.periodicRate, u"0.########"));
     if (row.number == 1)
         clearRowGrid();
 
     m_rowGrid->setRow(row.number);
+    const std::array<QString, 8> cells = ComparisonRowCells(row, m_state.CurrencySymbol);
     for (int column = 0; column < 8; ++column) {
         m_rowGrid->setCol(column);
-        m_rowGrid->setText(row.cells[static_cast<std::size_t>(column)]);
+        m_rowGrid->setText(cells[static_cast<std::size_t>(column)]);
     }
 
     if (row.prePayColumn >= 0) {

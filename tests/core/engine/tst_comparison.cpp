@@ -2,6 +2,8 @@
 // grid and the report line, the days and rate labels, the row limit, additional payments that are
 // or are not applied, and fields too wide for their column.
 #include "core/engine/comparison.h"
+#include "core/reports/comparisonreport.h"
+#include "core/reports/tablereport.h"
 #include "core/settings/daysperyear.h"
 
 #include <QTest>
@@ -37,7 +39,7 @@ private slots:
 private:
     ComparisonRow calculate(const QString& frequency = QStringLiteral("      Monthly"),
                             const QString& compounding = QStringLiteral("      Monthly")) {
-        return CalculateComparisonRow(m_state, m_table, frequency, compounding);
+        return AddComparisonRow(m_state, m_table, frequency, compounding);
     }
     void setExtra(int year, double amount) {
         m_state.PrePayTable.at(year, 1) = cell(year);
@@ -95,9 +97,10 @@ void TestComparison::rowFromStartValues() {
     QFETCH(double, chartInterest);
 
     const ComparisonRow row = calculate(frequency, compounding);
-    QCOMPARE(QStringList(row.cells.begin(), row.cells.end()), cells);
-    QCOMPARE(row.reportLine, reportLine);
-    QCOMPARE(row.reportLine.size(), 77 + 4);
+    const std::array<QString, 8> rowCells = ComparisonRowCells(row, m_state.CurrencySymbol);
+    QCOMPARE(QStringList(rowCells.begin(), rowCells.end()), cells);
+    QCOMPARE(ComparisonReportLine(row, m_state.CurrencySymbol), reportLine);
+    QCOMPARE(reportLine.size(), 77 + 4);
     QCOMPARE(m_state.ReportLines[1], reportLine);
     QCOMPARE(m_table.RowCount, 1);
     QCOMPARE(m_state.DataCount, 1);
@@ -134,8 +137,7 @@ void TestComparison::daysLabel() {
     QFETCH(QString, shown);
     ApplyDaysPerYear(m_state, FindDaysPerYearChoice(basis));
     const ComparisonRow row = calculate(frequency);
-    QCOMPARE(row.daysText, shown);
-    QVERIFY(!row.rateFactorText.isEmpty());
+    QCOMPARE(DaysInYearCaption(m_state, row.calculation), shown);
 }
 
 void TestComparison::thirteenthRowIsRefused() {
@@ -164,7 +166,7 @@ void TestComparison::fortyOneYearsIsRefusedBeforeTheRowLimit() {
 void TestComparison::additionalPaymentsTakeTheNextColumn() {
     setExtra(2, 200000);
     ComparisonRow row = calculate();
-    QCOMPARE(row.cells[2], QStringLiteral("25.00"));
+    QCOMPARE(ComparisonRowCells(row, m_state.CurrencySymbol)[2], QStringLiteral("25.00"));
     QCOMPARE(row.prePayColumn, -1);
     QCOMPARE(m_table.PrePayColumn, 0);
     QCOMPARE(m_table.PrePayGridCols, 5);
@@ -174,8 +176,8 @@ void TestComparison::additionalPaymentsTakeTheNextColumn() {
     setExtra(5, 10000);
     row = calculate();
     QCOMPARE(row.number, 2);
-    QVERIFY(row.cells[2].startsWith(u'*'));
-    QVERIFY(row.reportLine.mid(15, 4) == QStringLiteral("   *"));
+    QVERIFY(ComparisonRowCells(row, m_state.CurrencySymbol)[2].startsWith(u'*'));
+    QVERIFY(ComparisonReportLine(row, m_state.CurrencySymbol).mid(15, 4) == QStringLiteral("   *"));
     QCOMPARE(row.prePayColumn, 0);
     QCOMPARE(m_table.PrePayYearText.at(0, 0), QStringLiteral("  2"));
     QCOMPARE(m_table.PrePayAmountText.at(0, 0), QStringLiteral("  Row  "));
@@ -232,11 +234,12 @@ void TestComparison::largeAmountsKeepTheirBlanks() {
     m_state.InputValues[3] = cell(40);
     setExtra(2, 1500000);
     const ComparisonRow row = calculate();
-    const QString line = row.reportLine.chopped(4);
+    const QString line = ComparisonReportLine(row, m_state.CurrencySymbol).chopped(4);
+    const std::array<QString, 8> cells = ComparisonRowCells(row, m_state.CurrencySymbol);
     QVERIFY2(line.contains(QStringLiteral("   12  $10,000,000.00  12.00% ")), qPrintable(line));
-    QVERIFY2(line.endsWith(u' ' + row.cells[6] + u' ' + row.cells[7]), qPrintable(line));
-    QCOMPARE(row.cells[6].size(), 11);
-    QCOMPARE(row.cells[7].size(), 14);
+    QVERIFY2(line.endsWith(u' ' + cells[6] + u' ' + cells[7]), qPrintable(line));
+    QCOMPARE(cells[6].size(), 11);
+    QCOMPARE(cells[7].size(), 14);
     QCOMPARE(m_table.PrePayYearText.at(1, 0), QStringLiteral("  2"));
     QCOMPARE(m_table.PrePayAmountText.at(1, 0), QStringLiteral(" 1,500,000.00"));
 }

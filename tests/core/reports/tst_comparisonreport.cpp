@@ -42,7 +42,7 @@ private:
                 m_state.PrePayTable.at(1, 1) = Currency::fromDouble(1);
                 m_state.PrePayTable.at(1, 2) = Currency::fromDouble(1000.0 * (i + 1));
             }
-            CalculateComparisonRow(m_state, m_table, u"      Monthly", u"      Monthly");
+            AddComparisonRow(m_state, m_table, u"      Monthly", u"      Monthly");
         }
     }
     QList<QStringList> print(int linesPerPage = 58) {
