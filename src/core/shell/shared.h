@@ -7,8 +7,7 @@
 // their working values.
 #pragma once
 
-#include "core/engine/currency.h"
-#include "core/engine/table2d.h"
+#include "core/engine/schedule.h"
 
 #include <QString>
 #include <QVariant>
@@ -17,8 +16,6 @@
 #include <vector>
 
 namespace qb {
-
-using CurrencyTable = Table2D<Currency>;
 
 struct SharedState {
     // 1 principal, 2 annual rate in percent, 3 term in years (the loan window stores months / 12).

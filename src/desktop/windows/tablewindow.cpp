@@ -197,12 +197,12 @@ public:
     }
     void paymentKnown(const Calculation& calc) override {
         const SharedState& state = m_window.m_state;
-        m_window.m_paymentsPerYear->setText(PadColumn(Format(state.PaymentsPerYear, u"###"), 12));
+        m_window.m_paymentsPerYear->setText(PadColumn(Format(calc.paymentsPerYear, u"###"), 12));
         m_window.m_payment->setText(
             PadColumn(state.CurrencySymbol + Format(calc.payment, u"###,,###.00"), 12));
     }
-    void yearsToRetireKnown(const Calculation&) override {
-        const double years = m_window.m_state.YearsToRetire;
+    void yearsToRetireKnown(const Calculation& calc) override {
+        const double years = calc.yearsToRetire.value_or(0);
         m_window.m_yearsToRetire->setText(
             PadColumn(Format(m_window.m_setup.termInMonths ? years * 12 : years, u"###.00"), 12));
     }

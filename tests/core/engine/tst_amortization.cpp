@@ -95,6 +95,8 @@ private slots:
     void failures();
     void rowsBeyondTheTableFail();
     void listenerSeesFiguresBeforeAFailure();
+    void scheduleFromATypedInput_data();
+    void scheduleFromATypedInput();
 };
 
 void TestAmortization::workedFigures_data() {
@@ -517,6 +519,46 @@ void TestAmortization::listenerSeesFiguresBeforeAFailure() {
     bad.FirstPayDate = QStringLiteral("not a date");
     QVERIFY_THROWS_EXCEPTION(CalculationError, Calculate(bad, kMonthly, kMonthly, &recorder));
     QCOMPARE(cell(bad, 1, 1).units(), Currency::kScale);
+}
+
+// The engine on its own terms: a LoanInput in, a Schedule out, with no shared values. A failure
+// comes back with the schedule and what was worked out before it.
+void TestAmortization::scheduleFromATypedInput_data() {
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("years");
+    QTest::addColumn<qint64>("payment"); // cents; -1 when never worked out
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("default mortgage") << 10.0 << 25.0 << 90870LL << 300 << QString();
+    QTest::newRow("zero rate") << 0.0 << 25.0 << -1LL << 0
+                               << QStringLiteral("Wrong entry, try again");
+    QTest::newRow("41 years") << 10.0 << 41.0 << -1LL << 0
+                              << QStringLiteral("Wrong entry, 40 Years limit.");
+}
+
+void TestAmortization::scheduleFromATypedInput() {
+    QFETCH(double, rate);
+    QFETCH(double, years);
+    QFETCH(qint64, payment);
+    QFETCH(int, rows);
+    QFETCH(QString, failure);
+
+    LoanInput input;
+    input.principal = 100000;
+    input.annualRate = rate;
+    input.termYears = years;
+    input.frequency = &kFrequencies[0];
+    input.compounding = &kCompoundings[0];
+    input.extraPayments.size(45, 2);
+    input.view = 2;
+    const Schedule schedule = CalculateSchedule(input);
+    QCOMPARE(schedule.failure ? schedule.failure->message() : QString(), failure);
+    QCOMPARE(payment < 0 ? -1LL : cents(schedule.figures.payment), payment);
+    QCOMPARE(schedule.figures.paymentsPerYear, 12);
+    QCOMPARE(schedule.lastRowWritten, rows);
+    QCOMPARE(schedule.dataCount, failure.isEmpty() ? rows + 1 : 0);
+    if (rows > 0)
+        QCOMPARE(schedule.rows.at(rows, 4), Currency());
 }
 
 QTEST_GUILESS_MAIN(TestAmortization)
