@@ -2,9 +2,9 @@
 // schedule the tables hold (40 years of weekly payments, 2,080 rows), its yearly view and the
 // default mortgage. The tables are sized once, as the windows size them when they load; only the
 // calculation is timed.
-#include "core/engine/amortization.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/shared.h"
+#include "core/state/calculation.h"
+#include "core/state/shared.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,11 +3,11 @@
 // the amounts of the longest schedule (40 years of weekly payments: interest, principal, balance
 // and the two running totals of every payment), formatted in turn, so the figure is the average
 // over the digits and carries a real table has.
-#include "core/engine/amortization.h"
+#include "core/format/format.h"
+#include "core/format/numberpicture.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/format.h"
-#include "core/shell/numberpicture.h"
-#include "core/shell/shared.h"
+#include "core/state/calculation.h"
+#include "core/state/shared.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // How long the mortgage report takes for the longest schedule: 40 years of weekly payments on a
 // 360-day year, every payment listed, 2,080 rows on about 42 pages. Once as the tool's text
 // (target under 50 ms) and once as a PDF through the desktop program's printer (under 0.5 s).
+#include "core/print/textprinter.h"
 #include "core/reports/tablereport.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/textprinter.h"
 #include "desktop/platform/qtprinter.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Fails when the core library reaches above its layer: a core file may include only core headers
-# and Qt Core, never the desktop program, the command-line tool or another Qt module.
+# and Qt Core, never the desktop program, the command-line tool or another Qt module. Inside core
+# the folders are floors, and no folder includes one above it: the engine and formatting at the
+# bottom with the program's services, then the shared state, then printing and the settings, and
+# the reports at the top.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +19,17 @@ if [ ${#files[@]} -eq 0 ]; then
     exit 1
 fi
 
+# The floor of each core folder; a file may include its own floor and those below.
+floor() {
+    case "$1" in
+    engine | format | program) echo 0 ;;
+    state) echo 1 ;;
+    print | settings) echo 2 ;;
+    reports) echo 3 ;;
+    *) echo 9 ;;
+    esac
+}
+
 bad=0
 while IFS=: read -r file line text; do
     header=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1/' <<<"$text")
@@ -25,6 +39,16 @@ while IFS=: read -r file line text; do
         desktop/* | cli/*)
             echo "$file:$line: the core library includes \"$header\" from a higher layer" >&2
             bad=1
+            ;;
+        core/*)
+            from=${file#src/core/}
+            from=${from%%/*}
+            to=${header#core/}
+            to=${to%%/*}
+            if [ "$(floor "$to")" -gt "$(floor "$from")" ]; then
+                echo "$file:$line: core/$from includes \"$header\" from a folder above it" >&2
+                bad=1
+            fi
             ;;
         esac
         ;;

@@ -6,10 +6,10 @@
 #include "cli/reportoptions.h"
 #include "cli/scheduleoptions.h"
 #include "cli/terms.h"
-#include "core/engine/comparison.h"
 #include "core/engine/engineerror.h"
 #include "core/reports/comparisonreport.h"
 #include "core/settings/daysperyear.h"
+#include "core/state/comparison.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // CSV, JSON or the pages of the report the window prints.
 #pragma once
 
-#include "core/shell/shared.h"
+#include "core/state/shared.h"
 
 #include <QStringList>
 #include <QTextStream>

@@ -1,8 +1,8 @@
 // The option reading every command shares; see optionreader.h.
 #include "cli/optionreader.h"
 
-#include "core/engine/comparison.h"
 #include "core/engine/engineerror.h"
+#include "core/state/comparison.h"
 
 #include <QIODevice>
 

@@ -2,8 +2,8 @@
 #include "cli/reportoptions.h"
 
 #include "cli/scheduleoptions.h"
-#include "core/shell/outputfile.h"
-#include "core/shell/textprinter.h"
+#include "core/print/outputfile.h"
+#include "core/print/textprinter.h"
 #include "desktop/platform/qtprinter.h"
 
 #include <QGuiApplication>

@@ -13,8 +13,8 @@
 #pragma once
 
 #include "cli/optionreader.h"
-#include "core/shell/printer.h"
-#include "core/shell/shared.h"
+#include "core/print/printer.h"
+#include "core/state/shared.h"
 
 #include <functional>
 

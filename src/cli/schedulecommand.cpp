@@ -12,13 +12,14 @@
 #include "cli/scheduleoptions.h"
 #include "cli/terms.h"
 #include "cli/usageerror.h"
-#include "core/engine/amortization.h"
 #include "core/engine/engineerror.h"
+#include "core/format/entrytext.h"
+#include "core/format/format.h"
+#include "core/format/numberpicture.h"
+#include "core/format/shortdate.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/format.h"
-#include "core/shell/numberpicture.h"
-#include "core/shell/shared.h"
-#include "core/shell/shortdate.h"
+#include "core/state/calculation.h"
+#include "core/state/shared.h"
 
 #include <QDate>
 #include <QIODevice>

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "cli/optionreader.h"
-#include "core/engine/amortization.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/shared.h"
+#include "core/state/calculation.h"
+#include "core/state/shared.h"
 
 #include <QDate>
 

@@ -1,10 +1,10 @@
 #include "desktop/application.h"
 
+#include "core/format/shortdate.h"
+#include "core/print/printer.h"
+#include "core/program/programfolder.h"
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
-#include "core/shell/printer.h"
-#include "core/shell/programfolder.h"
-#include "core/shell/shortdate.h"
 #include "desktop/charts/graphicswindow.h"
 #include "desktop/charts/qtchartcontrol.h"
 #include "desktop/platform/helpviewer.h"

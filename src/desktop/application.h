@@ -3,8 +3,8 @@
 // and comes back when it closes; the blue background stays behind both.
 #pragma once
 
-#include "core/shell/messagebox.h"
-#include "core/shell/shared.h"
+#include "core/program/messagebox.h"
+#include "core/state/shared.h"
 #include "desktop/charts/graphicswindow.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windows/tablewindow.h"

@@ -2,8 +2,9 @@
 // mortgage and its variants, how each option reaches the schedule, the three output forms and
 // the refusal of bad input. Figures are compared in cents, as the window shows them.
 #include "cli/clirun.h"
-#include "core/shell/shared.h"
-#include "core/shell/shortdate.h"
+#include "core/format/entrytext.h"
+#include "core/format/shortdate.h"
+#include "core/state/shared.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -2,8 +2,8 @@
 // each row with the figures of the default mortgage and its variants, and the refusals a script
 // gets for bad rows or a row the window would refuse.
 #include "cli/schedulecommand.h"
+#include "core/print/printservice.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/printservice.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windowtest.h"
 

@@ -1,8 +1,8 @@
 // Start-up and the main menu as a user meets them: the printer measured or not, the personal
 // settings read, the menu over its background, and each button doing what it says.
+#include "core/format/shortdate.h"
+#include "core/print/textprinter.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/shortdate.h"
-#include "core/shell/textprinter.h"
 #include "desktop/application.h"
 #include "desktop/charts/graphicswindow.h"
 #include "desktop/platform/grid.h"

@@ -1,8 +1,8 @@
 // The amortization engine; see schedule.h.
 #include "core/engine/schedule.h"
 
-#include "core/shell/format.h"
-#include "core/shell/shortdate.h"
+#include "core/format/format.h"
+#include "core/format/shortdate.h"
 
 #include <algorithm>
 #include <cmath>

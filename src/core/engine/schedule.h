@@ -88,8 +88,8 @@ enum class ScheduleKind {
 // One mortgage or loan, as the engine takes it.
 struct LoanInput {
     double principal = 0;
-    double annualRate = 0; // percent: 10 is 10 %
-    double termYears = 0;  // exact: a loan's months / 12, not rounded
+    double annualRate = 0;                    // percent: 10 is 10 %
+    double termYears = 0;                     // exact: a loan's months / 12, not rounded
     const Frequency* frequency = nullptr;     // none: not an entry of the list, which fails
     const Compounding* compounding = nullptr; // likewise
     // The real number of two-weekly and weekly periods in a year (the days-per-year basis).
@@ -121,10 +121,11 @@ struct Schedule {
     // principal, 7 payment date as a day serial. A yearly table overwrites the first rows with
     // the yearly summary.
     CurrencyTable rows;
-    CurrencyTable years;     // the yearly summary: years 0..45 by the same columns
+    CurrencyTable years;    // the yearly summary: years 0..45 by the same columns
     int lastRowWritten = 0; // the highest row this calculation wrote
-    int tableRows = 0; // the rows of the table shown; set when a table calculation completes
-    int dataCount = 0; // rows for the printout and the charts; 0 until a table calculation completes
+    int tableRows = 0;      // the rows of the table shown; set when a table calculation completes
+    int dataCount =
+        0; // rows for the printout and the charts; 0 until a table calculation completes
     std::optional<CalculationFailure> failure;
 };
 

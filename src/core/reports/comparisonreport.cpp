@@ -1,8 +1,9 @@
 // The comparison report's lines and page breaks; see comparisonreport.h.
 #include "core/reports/comparisonreport.h"
 
-#include "core/shell/format.h"
-#include "core/shell/printersetup.h"
+#include "core/format/entrytext.h"
+#include "core/format/format.h"
+#include "core/print/printersetup.h"
 
 #include <algorithm>
 #include <vector>

@@ -4,9 +4,9 @@
 // columns, with a page break whenever the page fills.
 #pragma once
 
-#include "core/engine/comparison.h"
-#include "core/shell/printer.h"
-#include "core/shell/shared.h"
+#include "core/print/printer.h"
+#include "core/state/comparison.h"
+#include "core/state/shared.h"
 
 #include <QStringList>
 

@@ -3,8 +3,9 @@
 // lines a page the first page holds 31 rows and every later page 51.
 #include "core/reports/tablereport.h"
 
-#include "core/shell/format.h"
-#include "core/shell/printersetup.h"
+#include "core/format/entrytext.h"
+#include "core/format/format.h"
+#include "core/print/printersetup.h"
 
 #include <cmath>
 

@@ -14,9 +14,9 @@
 //              result, compounding, frequency), state, printer);
 #pragma once
 
-#include "core/engine/amortization.h"
-#include "core/shell/printer.h"
-#include "core/shell/shared.h"
+#include "core/print/printer.h"
+#include "core/state/calculation.h"
+#include "core/state/shared.h"
 
 #include <array>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "core/settings/daysperyear.h"
 
-#include "core/shell/shared.h"
+#include "core/state/shared.h"
 
 namespace qb {
 

@@ -1,7 +1,7 @@
 #include "core/settings/settingsfile.h"
 
-#include "core/shell/programfolder.h"
-#include "core/shell/shared.h"
+#include "core/program/programfolder.h"
+#include "core/state/shared.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

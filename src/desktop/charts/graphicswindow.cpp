@@ -1,7 +1,7 @@
 #include "desktop/charts/graphicswindow.h"
 
 #include "core/engine/engineerror.h"
-#include "core/shell/balancechart.h"
+#include "core/state/balancechart.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/qtprinter.h"
 #include "desktop/platform/qtprintservice.h"

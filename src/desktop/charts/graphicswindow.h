@@ -8,8 +8,8 @@
 // the order the drawing routines below set out.
 #pragma once
 
-#include "core/shell/messagebox.h"
-#include "core/shell/shared.h"
+#include "core/program/messagebox.h"
+#include "core/state/shared.h"
 #include "desktop/charts/chartcontrol.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "desktop/charts/qtchartcontrol.h"
 
-#include "core/shell/outputfile.h"
+#include "core/print/outputfile.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

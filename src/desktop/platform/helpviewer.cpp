@@ -1,6 +1,6 @@
 #include "desktop/platform/helpviewer.h"
 
-#include "core/shell/programfolder.h"
+#include "core/program/programfolder.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Real message boxes, over the window that asks, and the system beep.
 #pragma once
 
-#include "core/shell/messagebox.h"
+#include "core/program/messagebox.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The Qt printer back end: QPrinter for the device, QPainter for the lines.
 #include "desktop/platform/qtprinter.h"
 
-#include "core/shell/outputfile.h"
+#include "core/print/outputfile.h"
 
 #include <QDateTime>
 #include <QDir>

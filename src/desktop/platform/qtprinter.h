@@ -10,7 +10,7 @@
 // ends with every byte written; a file that cannot be written is thrown as FileSaveError.
 #pragma once
 
-#include "core/shell/printer.h"
+#include "core/print/printer.h"
 
 #include <QFont>
 #include <QPainter>

@@ -4,8 +4,8 @@
 // PDF file that could not be saved, is shown in a message box rather than ending the program.
 #pragma once
 
-#include "core/shell/messagebox.h"
-#include "core/shell/printservice.h"
+#include "core/print/printservice.h"
+#include "core/program/messagebox.h"
 
 namespace qb {
 

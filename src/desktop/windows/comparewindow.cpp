@@ -1,9 +1,10 @@
 #include "desktop/windows/comparewindow.h"
 
+#include "core/format/entrytext.h"
+#include "core/format/format.h"
+#include "core/print/printservice.h"
 #include "core/reports/comparisonreport.h"
 #include "core/reports/tablereport.h"
-#include "core/shell/format.h"
-#include "core/shell/printservice.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"

@@ -4,9 +4,9 @@
 // The table lives as long as the window: leaving it discards the rows.
 #pragma once
 
-#include "core/engine/comparison.h"
-#include "core/shell/messagebox.h"
-#include "core/shell/shared.h"
+#include "core/program/messagebox.h"
+#include "core/state/comparison.h"
+#include "core/state/shared.h"
 #include "desktop/windows/entryboxes.h"
 
 #include <QWidget>

@@ -3,7 +3,7 @@
 // date comes back into the box. The first key typed into the box replaces the shown date.
 #include "desktop/windows/dateinputwindow.h"
 
-#include "core/shell/shortdate.h"
+#include "core/format/shortdate.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
 

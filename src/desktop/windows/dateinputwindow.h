@@ -3,8 +3,8 @@
 // form, as soon as the focus leaves the box; "&OK" closes the window.
 #pragma once
 
-#include "core/shell/messagebox.h"
-#include "core/shell/shared.h"
+#include "core/program/messagebox.h"
+#include "core/state/shared.h"
 
 #include <QDialog>
 

@@ -1,6 +1,7 @@
 // The key and focus rules of the calculation windows' inputs; see entryboxes.h.
 #include "desktop/windows/entryboxes.h"
 
+#include "core/format/entrytext.h"
 #include "desktop/platform/keys.h"
 
 #include <QAction>

@@ -13,8 +13,8 @@
 // of these controls here from its event filter.
 #pragma once
 
-#include "core/shell/messagebox.h"
-#include "core/shell/shared.h"
+#include "core/program/messagebox.h"
+#include "core/state/shared.h"
 
 #include <functional>
 #include <memory>

@@ -8,7 +8,7 @@
 // the dialog modally and says whether to go on printing.
 #pragma once
 
-#include "core/shell/shared.h"
+#include "core/state/shared.h"
 
 #include <QDialog>
 

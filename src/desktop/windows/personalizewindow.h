@@ -10,7 +10,7 @@
 // to "IRFactor6" (360).
 #pragma once
 
-#include "core/shell/shared.h"
+#include "core/state/shared.h"
 
 #include <QDialog>
 

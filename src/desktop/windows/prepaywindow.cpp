@@ -7,7 +7,8 @@
 // left again (and checked again) while the message is still being dismissed.
 #include "desktop/windows/prepaywindow.h"
 
-#include "core/shell/format.h"
+#include "core/format/entrytext.h"
+#include "core/format/format.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"

@@ -5,8 +5,8 @@
 // sets them all back to nothing.
 #pragma once
 
-#include "core/shell/messagebox.h"
-#include "core/shell/shared.h"
+#include "core/program/messagebox.h"
+#include "core/state/shared.h"
 
 #include <QDialog>
 

@@ -1,8 +1,9 @@
 #include "desktop/windows/tablewindow.h"
 
-#include "core/shell/format.h"
-#include "core/shell/numberpicture.h"
-#include "core/shell/printservice.h"
+#include "core/format/entrytext.h"
+#include "core/format/format.h"
+#include "core/format/numberpicture.h"
+#include "core/print/printservice.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"

@@ -7,10 +7,10 @@
 // every rule of input, calculation and display.
 #pragma once
 
-#include "core/engine/amortization.h"
+#include "core/program/messagebox.h"
 #include "core/reports/tablereport.h"
-#include "core/shell/messagebox.h"
-#include "core/shell/shared.h"
+#include "core/state/calculation.h"
+#include "core/state/shared.h"
 #include "desktop/windows/entryboxes.h"
 
 #include <QWidget>

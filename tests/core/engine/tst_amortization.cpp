@@ -1,9 +1,9 @@
 // The amortization engine against the published worked figures and hand-checked schedules:
 // payments, row counts, totals, additional payments, dates, the yearly summary and failures.
-#include "core/engine/amortization.h"
+#include "core/format/format.h"
+#include "core/format/shortdate.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/format.h"
-#include "core/shell/shortdate.h"
+#include "core/state/calculation.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 // The comparison report read back from the recording printer: the heading block and the row
 // lines, the additional-payments section in bands of five columns, and the section's own page
 // breaks that repeat its title and rule.
+#include "core/print/textprinter.h"
 #include "core/reports/comparisonreport.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/textprinter.h"
 
 #include <QTest>
 

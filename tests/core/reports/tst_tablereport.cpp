@@ -2,10 +2,10 @@
 // test needs exact figures or a number of rows the engine would not give, and by the engine for
 // whole reports. Expected lines are worked out from the report's layout: columns count from 1,
 // so a text at column c has c - 1 blanks before it.
-#include "core/engine/amortization.h"
+#include "core/format/shortdate.h"
+#include "core/print/textprinter.h"
 #include "core/reports/tablereport.h"
-#include "core/shell/shortdate.h"
-#include "core/shell/textprinter.h"
+#include "core/state/calculation.h"
 
 #include <QLocale>
 #include <QRegularExpression>

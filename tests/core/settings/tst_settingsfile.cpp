@@ -2,7 +2,7 @@
 // write (short, malformed, binary, huge), that a failed save never costs the previous settings,
 // and where the file is kept.
 #include "core/settings/settingsfile.h"
-#include "core/shell/shared.h"
+#include "core/state/shared.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 // the report asked for and no blank sheet at the end, pages that run full, window images, the
 // file name of the documents-folder route, a printer that cannot be opened, and a PDF that
 // cannot be saved: the old file kept whole and the user told.
-#include "core/shell/messagebox.h"
-#include "core/shell/printersetup.h"
+#include "core/print/printersetup.h"
+#include "core/program/messagebox.h"
 #include "desktop/platform/qtprinter.h"
 #include "desktop/platform/qtprintservice.h"
 

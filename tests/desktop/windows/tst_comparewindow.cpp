@@ -1,7 +1,7 @@
 // The Mortgage Comparisons window driven as a user drives it: buttons clicked, keys typed, and
 // what the two grids, the labels, the message boxes and the recording printer then show.
+#include "core/print/printservice.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/printservice.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/windows/comparewindow.h"

@@ -2,8 +2,8 @@
 // cancel, and the report the window prints, compared line for line with what
 // "quillbrook-cli report" prints for the same loan.
 #include "cli/clirun.h"
+#include "core/print/printservice.h"
 #include "core/settings/daysperyear.h"
-#include "core/shell/printservice.h"
 #include "desktop/windows/naminput.h"
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"

@@ -1,6 +1,6 @@
 // The Mortgage Tables window driven as a user drives it: real key presses into the boxes, focus
 // moving on, buttons clicked, and what the labels, the grid and the message boxes then show.
-#include "core/shell/format.h"
+#include "core/format/format.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/windows/tablewindow.h"
