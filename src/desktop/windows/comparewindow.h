@@ -7,18 +7,13 @@
 #include "core/program/messagebox.h"
 #include "core/state/comparison.h"
 #include "core/state/shared.h"
-#include "desktop/windows/entryboxes.h"
+#include "desktop/windows/calculationform.h"
 
 #include <QWidget>
 
 #include <memory>
 
-class QComboBox;
-class QKeyEvent;
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace qb {
 
@@ -59,7 +54,6 @@ signals:
     void exited();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -71,34 +65,17 @@ private:
     void blankRowGrid();
     void showRow(const ComparisonRow& row);
 
-    void commitBox(EntryBox box);
-
     SharedState& m_state;
     MessageBoxService& m_messages;
     PrintService* m_printService = nullptr;
     ComparisonTable m_table;
     bool m_exited = false;
 
-    std::unique_ptr<EntryBoxes> m_entry;
-    QLineEdit* m_principal = nullptr;
-    QComboBox* m_rate = nullptr;
-    QComboBox* m_term = nullptr;
-    QComboBox* m_compounding = nullptr;
-    QComboBox* m_frequency = nullptr;
+    std::unique_ptr<CalculationForm> m_form;
     QLabel* m_days = nullptr;
     QLabel* m_periodicRate = nullptr;
-    QLabel* m_principalLabel = nullptr;
-    QLabel* m_rateLabel = nullptr;
-    QLabel* m_termLabel = nullptr;
     Grid* m_rowGrid = nullptr;
     Grid* m_prePayGrid = nullptr;
-    QPlainTextEdit* m_helpPanel = nullptr;
-    QPushButton* m_calc = nullptr;
-    QPushButton* m_addPrePay = nullptr;
-    QPushButton* m_help = nullptr;
-    QPushButton* m_graphs = nullptr;
-    QPushButton* m_print = nullptr;
-    QPushButton* m_exit = nullptr;
 };
 
 } // namespace qb

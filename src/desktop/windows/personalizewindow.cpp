@@ -54,6 +54,26 @@ void selectButton(QButtonGroup* group, int id) {
         button->setChecked(true);
 }
 
+QGroupBox* optionFrame(QWidget& window, const QString& name, const QString& caption) {
+    auto* frame = new QGroupBox(caption, &window);
+    frame->setObjectName(name);
+    frame->setLayout(new QVBoxLayout);
+    return frame;
+}
+
+// Buttons are added to the frame in the order given, each under its index in the group.
+QButtonGroup* optionGroup(QWidget& window, QGroupBox* frame, const QString& name,
+                          const std::vector<std::pair<int, QString>>& buttons) {
+    auto* group = new QButtonGroup(&window);
+    for (const auto& [index, caption] : buttons) {
+        auto* button = new QRadioButton(caption, frame);
+        button->setObjectName(name + QString::number(index));
+        frame->layout()->addWidget(button);
+        group->addButton(button, index);
+    }
+    return group;
+}
+
 } // namespace
 
 PersonalizeWindow::PersonalizeWindow(SharedState& state, QString settingsPath, QWidget* parent)
@@ -76,24 +96,6 @@ void PersonalizeWindow::buildControls() {
         label->setObjectName(name);
         return label;
     };
-    const auto makeFrame = [this](const QString& name, const QString& caption) {
-        auto* frame = new QGroupBox(caption, this);
-        frame->setObjectName(name);
-        frame->setLayout(new QVBoxLayout);
-        return frame;
-    };
-    // Buttons are added to the frame in the order given, each under its index in the group.
-    const auto makeGroup = [this](QGroupBox* frame, const QString& name,
-                                  const std::vector<std::pair<int, QString>>& buttons) {
-        auto* group = new QButtonGroup(this);
-        for (const auto& [index, caption] : buttons) {
-            auto* button = new QRadioButton(caption, frame);
-            button->setObjectName(name + QString::number(index));
-            frame->layout()->addWidget(button);
-            group->addButton(button, index);
-        }
-        return group;
-    };
 
     m_symbol = new QLineEdit(this);
     m_symbol->setObjectName(QStringLiteral("InSy"));
@@ -103,29 +105,30 @@ void PersonalizeWindow::buildControls() {
     auto* symbolLabel =
         makeLabel(QStringLiteral("Label3"), QStringLiteral(" Change the currency symbol"));
 
-    auto* daysFrame =
-        makeFrame(QStringLiteral("Frame3"), QStringLiteral("Change interest rate factor - days"));
+    auto* daysFrame = optionFrame(*this, QStringLiteral("Frame3"),
+                                  QStringLiteral("Change interest rate factor - days"));
     std::vector<std::pair<int, QString>> days;
     for (std::size_t i = 0; i < kDaysPerYearChoices.size(); ++i)
         days.emplace_back(static_cast<int>(i),
                           QStringView(kDaysPerYearChoices[i].caption).toString());
-    m_daysPerYear = makeGroup(daysFrame, QStringLiteral("IRFactor"), days);
+    m_daysPerYear = optionGroup(*this, daysFrame, QStringLiteral("IRFactor"), days);
     for (QAbstractButton* button : m_daysPerYear->buttons())
         button->installEventFilter(this);
 
-    auto* fontFrame = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Change printer fonts"));
-    m_printerFont = makeGroup(fontFrame, QStringLiteral("PtrFt"),
-                              {{1, QStringLiteral("Courier New 11 point font.")},
-                               {0, QStringLiteral("Standard printer font.")}});
+    auto* fontFrame =
+        optionFrame(*this, QStringLiteral("Frame2"), QStringLiteral("Change printer fonts"));
+    m_printerFont = optionGroup(*this, fontFrame, QStringLiteral("PtrFt"),
+                                {{1, QStringLiteral("Courier New 11 point font.")},
+                                 {0, QStringLiteral("Standard printer font.")}});
 
-    auto* compoundFrame =
-        makeFrame(QStringLiteral("Frame1"), QStringLiteral("Change interest compound period"));
-    m_compounding = makeGroup(compoundFrame, QStringLiteral("CPeriod"),
-                              {{4, QStringLiteral("Annual")},
-                               {3, QStringLiteral("Semi-Annual")},
-                               {2, QStringLiteral("Quarterly")},
-                               {1, QStringLiteral("Bi-Monthly")},
-                               {0, QStringLiteral("Monthly")}});
+    auto* compoundFrame = optionFrame(*this, QStringLiteral("Frame1"),
+                                      QStringLiteral("Change interest compound period"));
+    m_compounding = optionGroup(*this, compoundFrame, QStringLiteral("CPeriod"),
+                                {{4, QStringLiteral("Annual")},
+                                 {3, QStringLiteral("Semi-Annual")},
+                                 {2, QStringLiteral("Quarterly")},
+                                 {1, QStringLiteral("Bi-Monthly")},
+                                 {0, QStringLiteral("Monthly")}});
 
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("InMyName"));
@@ -161,7 +164,10 @@ void PersonalizeWindow::buildControls() {
     layout->addLayout(nameRow, 1, 0, 1, 2);
     layout->addWidget(m_exit, 2, 1, Qt::AlignRight);
     m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * 40);
+    connectControls();
+}
 
+void PersonalizeWindow::connectControls() {
     QWidget* previous = m_symbol;
     for (QButtonGroup* group : {m_daysPerYear, m_printerFont, m_compounding}) {
         for (QAbstractButton* button : group->buttons()) {

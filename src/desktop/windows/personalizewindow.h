@@ -42,6 +42,7 @@ protected:
 
 private:
     void buildControls();
+    void connectControls();
     void load();
     void saveSettings();
 

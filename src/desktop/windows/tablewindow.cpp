@@ -6,94 +6,32 @@
 #include "core/print/printservice.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
-#include "desktop/platform/keys.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/teardown.h"
-#include "desktop/platform/typinglimit.h"
-#include "desktop/windows/entryboxes.h"
 #include "desktop/windows/naminput.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace qb {
 
 namespace {
 
-const QString kHelpCaption = QStringLiteral("&Help");
-const QString kCloseHelpCaption = QStringLiteral("Close &Help");
 const QString kViewDatesCaption = QStringLiteral("&View Payment dates");
 const QString kViewNumbersCaption = QStringLiteral("&View Payment No.");
-
-// The list entries are the engine's own texts, so a choice always names a known entry.
-QStringList compoundingList() {
-    QStringList list;
-    for (const Compounding& compounding : kCompoundings)
-        list << QStringView(compounding.text).toString();
-    return list;
-}
-
-QStringList frequencyList() {
-    QStringList list;
-    for (const Frequency& frequency : kFrequencies)
-        list << QStringView(frequency.text).toString();
-    return list;
-}
-
-// The help text is written with the number of line breaks after each piece, which lines the
-// example figures up with the input boxes beside the panel.
-QString joinHelp(std::initializer_list<std::pair<const char*, int>> pieces) {
-    QString text;
-    for (const auto& [piece, breaks] : pieces) {
-        text += QString::fromUtf8(piece);
-        for (int i = 0; i < breaks; ++i)
-            text += QLatin1Char('\n');
-    }
-    return text;
-}
-
-Currency money(double value) {
-    return Currency::fromDouble(value);
-}
-
-// The input boxes and result labels show padded figures, which only line up in a fixed font.
-QFont figureFont() {
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-}
 
 // Every box and result is wide enough for the widest figure a valid input gives, with a
 // two-character currency symbol: "$4,075,880,709.93" is the total paid on 1,000,000,000.00 at
 // 10 % over 480 months. Both table windows use the same widths.
 constexpr int kFigureLength = 18;
-
-// The figure's width and room for a box's frame and inner margins.
-int figureWidth() {
-    return QFontMetrics(figureFont()).horizontalAdvance(QString(kFigureLength, u'0')) + 12;
-}
-
-// A period of whole months up to the limit is kept as typed; anything else (an empty box, a
-// fraction) leaves only the years kept to four decimals.
-std::int16_t wholeMonths(double months) {
-    if (months >= 1 && months <= 480 && months == std::floor(months))
-        return static_cast<std::int16_t>(months);
-    return 0;
-}
-
-// What the user may type into an input box; what the window writes back may be longer.
-constexpr int kTypedLength = 16;
 
 } // namespace
 
@@ -120,7 +58,7 @@ TableWindowSetup MortgageTablesSetup() {
     setup.termList = {QStringLiteral("25"), QStringLiteral("30"), QStringLiteral("40")};
     setup.termYears = 25;
     setup.termText = QStringLiteral("            25");
-    setup.helpText = joinHelp({
+    setup.helpText = JoinHelp({
         {"To change any pre-programmed number, click on yellow box, type in your own, then "
          "'Calculate'. Results shown in white cells.  Read 'How to Use Programs' for details.",
          2},
@@ -172,7 +110,7 @@ TableWindowSetup LoanTablesSetup() {
     setup.useCompoundChoice = false;
     // Every line of the loan help ends with a line break; the counts add the empty lines that
     // keep the example figures level with the boxes.
-    setup.helpText = joinHelp({
+    setup.helpText = JoinHelp({
         {"                          How to use for Car, Consumer or Personal loans.", 2},
         {"10,000.00", 4},
         {"         10%", 4},
@@ -220,12 +158,6 @@ TableWindow::TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxS
     : QWidget(parent), m_setup(std::move(setup)), m_state(state), m_messages(messages) {
     setObjectName(m_setup.formName);
     buildControls();
-    m_entry = std::make_unique<EntryBoxes>(
-        EntryBoxes::Controls{m_principal, m_rate, m_term, m_compounding, m_frequency, m_calc,
-                             m_helpPanel},
-        m_state, m_messages,
-        EntryBoxes::Actions{[this] { resetEntry(); }, [this](EntryBox box) { commitBox(box); },
-                            true});
     load();
     // Room for the whole form and a good twenty rows of the table.
     resize(std::max(sizeHint().width(), 760), 720);
@@ -236,68 +168,26 @@ TableWindow::~TableWindow() {
 }
 
 void TableWindow::buildControls() {
-    const auto makeLabel = [this](const QString& name, const QString& caption) {
-        auto* label = new CaptionLabel(caption, this);
-        label->setObjectName(name);
-        return label;
+    CalculationForm::Setup form;
+    form.compoundingName = QStringLiteral("Comperiod");
+    form.frequencyCaptionName = QStringLiteral("Label6");
+    form.figureLength = kFigureLength;
+    form.termLimit = m_setup.termInMonths ? 480 : 40;
+    form.termLimitMessage = m_setup.termInMonths ? QStringLiteral("Wrong entry, 480 Month limit.")
+                                                 : QString::fromLatin1(kFortyYearLimit);
+    form.termInMonths = m_setup.termInMonths;
+    form.termShownAsKept = true;
+    form.resetOnEveryKey = true;
+    form.resetEntry = [this] {
+        resetEntry();
     };
+    m_form = std::make_unique<CalculationForm>(*this, std::move(form), m_state, m_messages);
+
     const auto makeResult = [this](const QString& name) {
-        auto* label = new QLabel(this);
-        label->setTextFormat(Qt::PlainText);
-        label->setObjectName(name);
-        label->setFont(figureFont());
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setAutoFillBackground(true);
-        label->setStyleSheet(QStringLiteral("background: white; color: black;"));
-        label->setMinimumWidth(figureWidth());
+        QLabel* label = m_form->makeResult(name, true);
+        label->setMinimumWidth(CalculationForm::figureWidth(kFigureLength));
         return label;
     };
-    const auto makeCombo = [this](const QString& name, bool editable) {
-        auto* combo = new QComboBox(this);
-        combo->setObjectName(name);
-        combo->setEditable(editable);
-        // The value is exactly what was typed: no entry of the list completes it.
-        if (editable) {
-            combo->setCompleter(nullptr);
-            combo->setMinimumContentsLength(kFigureLength);
-            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        }
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setFont(figureFont());
-        combo->setStyleSheet(QStringLiteral("QComboBox { background: yellow; color: black; }"));
-        // An editable box keeps the focus itself and hands the keys to its line edit, so its
-        // keys and its focus changes are watched on the box.
-        combo->installEventFilter(this);
-        return combo;
-    };
-    const auto makeButton = [this](const QString& name, const QString& caption) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(name);
-        PressOnEnter(button);
-        return button;
-    };
-
-    m_principal = new QLineEdit(this);
-    m_principal->setObjectName(QStringLiteral("InPrincipal"));
-    m_principal->setFont(figureFont());
-    m_principal->setAlignment(Qt::AlignRight);
-    LimitTyping(m_principal, kTypedLength);
-    m_principal->setMinimumWidth(figureWidth());
-    m_principal->setStyleSheet(QStringLiteral("background: yellow; color: black;"));
-    m_principal->installEventFilter(this);
-    m_rate = makeCombo(QStringLiteral("InRate"), true);
-    m_term = makeCombo(QStringLiteral("InTerm"), true);
-    LimitTyping(m_rate->lineEdit(), kTypedLength);
-    LimitTyping(m_term->lineEdit(), kTypedLength);
-    m_compounding = makeCombo(QStringLiteral("Comperiod"), false);
-    m_frequency = makeCombo(QStringLiteral("FreqPmt"), false);
-
-    m_principalLabel = makeLabel(QStringLiteral("Label1"), QString());
-    m_rateLabel = makeLabel(QStringLiteral("Label2"), QString());
-    m_termLabel = makeLabel(QStringLiteral("Label3"), QString());
-
     m_days = makeResult(QStringLiteral("InDays"));
     m_periodicRate = makeResult(QStringLiteral("PeriodicR"));
     m_paymentsPerYear = makeResult(QStringLiteral("NumPmtsYear"));
@@ -310,106 +200,67 @@ void TableWindow::buildControls() {
     m_allPayments->setObjectName(QStringLiteral("Option1"));
     m_annual = new QRadioButton(QStringLiteral("Annual"), this);
     m_annual->setObjectName(QStringLiteral("Option2"));
+    m_dateNumber = m_form->makeButton(QStringLiteral("DateNumber"), kViewDatesCaption);
 
-    m_dateNumber = makeButton(QStringLiteral("DateNumber"), kViewDatesCaption);
-    m_addPrePay = makeButton(QStringLiteral("AddPrePay"), QStringLiteral("&Additional Payments"));
-    m_calc = makeButton(m_setup.calcName, QStringLiteral("&Calculate"));
-    m_help = makeButton(m_setup.helpName, kHelpCaption);
-    m_graphs = makeButton(QStringLiteral("Graphs"), QStringLiteral("&Show Graph"));
-    m_print = makeButton(m_setup.printName, QStringLiteral(" To &Printer"));
-    m_exit = makeButton(QStringLiteral("ExitButt"), QStringLiteral("E&xit to Menu"));
-
+    m_form->addCommands({m_setup.calcName, QStringLiteral("AddPrePay"), m_setup.helpName,
+                         QStringLiteral("Graphs"), m_setup.printName,
+                         QStringLiteral(" To &Printer"), QStringLiteral("ExitButt")});
     m_grid = new Grid(this);
     m_grid->setObjectName(m_setup.gridName);
-    m_helpPanel = new QPlainTextEdit(this);
-    m_helpPanel->setObjectName(QStringLiteral("TxtBox"));
-    m_helpPanel->setReadOnly(true);
-    m_helpPanel->setStyleSheet(QStringLiteral("background: cyan; color: black;"));
-    m_helpPanel->installEventFilter(this);
-    m_helpPanel->hide();
+    m_form->addHelpPanel(QStringLiteral("TxtBox"), {m_grid});
 
-    // Inputs on the left, results in the middle, commands on the right, the table below.
-    auto* form = new QGridLayout;
-    form->setHorizontalSpacing(10);
-    const auto addRow = [form](int row, int column, QWidget* caption, QWidget* field) {
-        form->addWidget(caption, row, column);
-        form->addWidget(field, row, column + 1);
-    };
-    addRow(0, 0, m_principalLabel, m_principal);
-    addRow(1, 0, m_rateLabel, m_rate);
-    addRow(2, 0, m_termLabel, m_term);
-    addRow(3, 0,
-           makeLabel(QStringLiteral("Label4"),
-                     QStringLiteral(" Interest compound     periods per year.")),
-           m_compounding);
-    addRow(4, 0,
-           makeLabel(QStringLiteral("Label6"),
-                     QStringLiteral(" Frequency and type   of each payment.")),
-           m_frequency);
+    layOut();
+    connectControls();
+}
+
+// Inputs on the left, results in the middle, commands on the right, the table below.
+void TableWindow::layOut() {
+    QGridLayout* form = m_form->grid();
     auto* views = new QHBoxLayout;
     views->addWidget(m_annual);
     views->addWidget(m_allPayments);
     views->addStretch();
-    form->addWidget(makeLabel(QStringLiteral("Label7"), QStringLiteral(" Show Payments.")), 5, 0);
+    form->addWidget(
+        m_form->makeCaption(QStringLiteral("Label7"), QStringLiteral(" Show Payments.")), 5, 0);
     form->addLayout(views, 5, 1);
 
-    addRow(0, 2, makeLabel(QStringLiteral("Label15"), m_setup.daysLabel), m_days);
-    addRow(1, 2, makeLabel(QStringLiteral("Label9"), QStringLiteral(" Interest rate  factor.")),
-           m_periodicRate);
-    addRow(2, 2,
-           makeLabel(QStringLiteral("Label10"), QStringLiteral(" No. of payments  each year.")),
-           m_paymentsPerYear);
-    addRow(3, 2,
-           makeLabel(QStringLiteral("Label12"), QStringLiteral(" Principal+Interest  payment.")),
-           m_payment);
-    addRow(4, 2, makeLabel(QStringLiteral("Label11"), m_setup.yearsToRetireLabel), m_yearsToRetire);
-    addRow(5, 2, makeLabel(QStringLiteral("Label8"), m_setup.totalPaidLabel), m_totalPaid);
-    addRow(6, 2, makeLabel(QStringLiteral("Label5"), m_setup.savingsLabel), m_savings);
+    const auto addRow = [this](int row, const char* name, const QString& caption, QLabel* field) {
+        m_form->addRow(row, 2, m_form->makeCaption(QString::fromLatin1(name), caption), field);
+    };
+    addRow(0, "Label15", m_setup.daysLabel, m_days);
+    addRow(1, "Label9", QStringLiteral(" Interest rate  factor."), m_periodicRate);
+    addRow(2, "Label10", QStringLiteral(" No. of payments  each year."), m_paymentsPerYear);
+    addRow(3, "Label12", QStringLiteral(" Principal+Interest  payment."), m_payment);
+    addRow(4, "Label11", m_setup.yearsToRetireLabel, m_yearsToRetire);
+    addRow(5, "Label8", m_setup.totalPaidLabel, m_totalPaid);
+    addRow(6, "Label5", m_setup.savingsLabel, m_savings);
     form->addWidget(m_dateNumber, 6, 0, 1, 2);
-    form->setColumnMinimumWidth(0, 150);
     form->setColumnMinimumWidth(2, 150);
-    form->setColumnStretch(1, 1);
-    form->setColumnStretch(3, 1);
-
-    auto* commands = new QVBoxLayout;
-    for (QPushButton* button : {m_calc, m_addPrePay, m_help, m_graphs, m_print, m_exit})
-        commands->addWidget(button);
-    commands->addStretch();
-
-    auto* top = new QHBoxLayout;
-    top->addLayout(form, 1);
-    top->addSpacing(12);
-    top->addLayout(commands);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(m_form->takeTop());
     layout->addWidget(m_grid, 1);
-    layout->addWidget(m_helpPanel, 1);
+    layout->addWidget(m_form->helpPanel(), 1);
+}
 
-    // Enter moves along the boxes to Calculate; Tab follows the same road.
-    setTabOrder(m_principal, m_rate);
-    setTabOrder(m_rate, m_term);
-    setTabOrder(m_term, m_compounding);
-    setTabOrder(m_compounding, m_frequency);
-    setTabOrder(m_frequency, m_calc);
-
-    connect(m_calc, &QPushButton::clicked, this, &TableWindow::calculate);
-    connect(m_help, &QPushButton::clicked, this, &TableWindow::toggleHelp);
-    connect(m_exit, &QPushButton::clicked, this, &TableWindow::exitToMenu);
-    connect(m_print, &QPushButton::clicked, this, &TableWindow::printTable);
-    connect(m_graphs, &QPushButton::clicked, this, &TableWindow::showGraph);
+void TableWindow::connectControls() {
+    connect(m_form->calc(), &QPushButton::clicked, this, &TableWindow::calculate);
+    connect(m_form->help(), &QPushButton::clicked, this, &TableWindow::toggleHelp);
+    connect(m_form->exit(), &QPushButton::clicked, this, &TableWindow::exitToMenu);
+    connect(m_form->print(), &QPushButton::clicked, this, &TableWindow::printTable);
+    connect(m_form->graphs(), &QPushButton::clicked, this, &TableWindow::showGraph);
     connect(m_dateNumber, &QPushButton::clicked, this, &TableWindow::toggleDates);
-    connect(m_addPrePay, &QPushButton::clicked, this, [this] {
+    connect(m_form->addPrePay(), &QPushButton::clicked, this, [this] {
         resetEntry();
         m_state.EntryStarted = 0;
         emit additionalPaymentsRequested();
     });
     connect(m_allPayments, &QRadioButton::clicked, this, [this] { selectView(2); });
     connect(m_annual, &QRadioButton::clicked, this, [this] { selectView(1); });
-    connect(m_rate, &QComboBox::activated, this, &TableWindow::resetEntry);
-    connect(m_compounding, &QComboBox::activated, this, &TableWindow::resetEntry);
-    connect(m_frequency, &QComboBox::activated, this, &TableWindow::resetEntry);
-    connect(m_term, &QComboBox::activated, this, &TableWindow::termPicked);
+    connect(m_form->rate(), &QComboBox::activated, this, &TableWindow::resetEntry);
+    connect(m_form->compounding(), &QComboBox::activated, this, &TableWindow::resetEntry);
+    connect(m_form->frequency(), &QComboBox::activated, this, &TableWindow::resetEntry);
+    connect(m_form->term(), &QComboBox::activated, this, &TableWindow::termPicked);
 }
 
 void TableWindow::load() {
@@ -423,29 +274,11 @@ void TableWindow::load() {
     m_state.ShowDates = 0;
 
     setWindowTitle(m_setup.caption);
-    m_state.InputValues[1] = money(m_setup.principal);
-    m_principal->setText(QStringLiteral("   ") + m_state.CurrencySymbol + m_setup.principalText);
-    m_principalLabel->setText(m_setup.principalLabel);
-    m_rateLabel->setText(m_setup.rateLabel);
-    m_termLabel->setText(m_setup.termLabel);
-
-    m_state.InputValues[2] = money(10);
-    m_rate->addItems({QStringLiteral("6 "), QStringLiteral("7 "), QStringLiteral("8 "),
-                      QStringLiteral("9 "), QStringLiteral("10 ")});
-    m_rate->setCurrentIndex(-1);
-    m_rate->setEditText(QStringLiteral("         10.00%"));
-    m_state.InputValues[3] = money(m_setup.termYears);
+    m_form->load({m_setup.principal, m_setup.principalText, m_setup.principalLabel,
+                  m_setup.rateLabel, m_setup.termLabel, m_setup.termList, m_setup.termYears,
+                  m_setup.termText, m_setup.useCompoundChoice ? m_state.CompoundChoice : 0});
     m_state.TermMonths =
         m_setup.termInMonths ? static_cast<std::int16_t>(m_setup.termYears * 12) : 0;
-    m_term->addItems(m_setup.termList);
-    m_term->setCurrentIndex(-1);
-    m_term->setEditText(m_setup.termText);
-
-    m_compounding->addItems(compoundingList());
-    const int compounding = m_setup.useCompoundChoice ? m_state.CompoundChoice : 0;
-    m_compounding->setCurrentIndex(compounding >= 1 && compounding <= 4 ? compounding : 0);
-    m_frequency->addItems(frequencyList());
-    m_frequency->setCurrentIndex(0);
     m_state.EntryStarted = 0;
 }
 
@@ -512,13 +345,9 @@ void TableWindow::resetEntry() {
     if (m_state.HelpOpen != 1)
         return;
 
-    m_helpPanel->clear();
-    if (m_help->text() == kCloseHelpCaption) {
-        m_help->setText(kHelpCaption);
-        m_print->setEnabled(true);
-        m_graphs->setEnabled(true);
-        m_helpPanel->hide();
-        m_grid->show();
+    m_form->helpPanel()->clear();
+    if (m_form->helpShown()) {
+        m_form->hideHelp();
         m_state.EntryStarted = 0;
     }
     m_state.HelpOpen = 0;
@@ -526,18 +355,12 @@ void TableWindow::resetEntry() {
 }
 
 void TableWindow::toggleHelp() {
-    if (m_help->text() != kHelpCaption) {
+    if (m_form->helpShown()) {
         resetEntry();
         return;
     }
     m_state.HelpOpen = 1;
-    m_help->setText(kCloseHelpCaption);
-    m_print->setEnabled(false);
-    m_graphs->setEnabled(false);
-    m_grid->hide();
-    m_helpPanel->show();
-    m_helpPanel->setFocus();
-    m_helpPanel->setPlainText(m_setup.helpText);
+    m_form->showHelp(m_setup.helpText);
 }
 
 void TableWindow::calculate() {
@@ -554,8 +377,8 @@ void TableWindow::calculate() {
 
     TableResultsListener listener(*this);
     try {
-        const Calculation result =
-            Calculate(m_state, m_frequency->currentText(), m_compounding->currentText(), &listener);
+        const Calculation result = Calculate(m_state, m_form->frequency()->currentText(),
+                                             m_form->compounding()->currentText(), &listener);
         showResults(result);
         m_result = result;
     } catch (const TermLimitError& error) {
@@ -699,8 +522,9 @@ void TableWindow::printTable() {
     if (!NamInput::askForHeader(m_state, this) || !m_printService)
         return;
     const TableReportLayout& layout = *m_setup.report;
-    const TableReportFigures figures = TableReportFigures::of(
-        layout, m_state, *m_result, m_compounding->currentText(), m_frequency->currentText());
+    const TableReportFigures figures =
+        TableReportFigures::of(layout, m_state, *m_result, m_form->compounding()->currentText(),
+                               m_form->frequency()->currentText());
     m_printService->printReport(layout.name, [this, &layout, &figures](Printer& printer) {
         PrintTable(layout, figures, m_state, printer);
     });
@@ -730,62 +554,13 @@ void TableWindow::closeEvent(QCloseEvent* event) {
     m_state.ChartData.erase();
     m_state.AnnualTable.erase();
     m_state.ScheduleTable.erase();
-    m_helpPanel->clear();
+    m_form->helpPanel()->clear();
     m_state.DataCount = 0;
     m_state.ChartSource = 0;
     m_state.PrePayApplied = 0;
     m_state.TableRows = 0;
     m_state.PrePayCount = 0;
     emit exited();
-}
-
-bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (m_entry && m_entry->filter(watched, event))
-        return true;
-    return QWidget::eventFilter(watched, event);
-}
-
-void TableWindow::commitBox(EntryBox box) {
-    QLineEdit* edit = m_entry->edit(box);
-    if (box == EntryBox::Term) {
-        const bool months = m_setup.termInMonths;
-        if (Val(edit->text()) > (months ? 480 : 40)) {
-            m_messages.message(months ? QStringLiteral("Wrong entry, 480 Month limit.")
-                                      : QString::fromLatin1(kFortyYearLimit),
-                               QStringLiteral("Help"));
-            edit->setText(months ? QStringLiteral("480") : QStringLiteral("40"));
-        }
-    }
-    if (m_state.EntryStarted == 1) {
-        const int index = box == EntryBox::Principal ? 1 : box == EntryBox::Rate ? 2 : 3;
-        // A loan's months are kept as years, to four decimals: 7 months is 0.5833 years.
-        const bool months = box == EntryBox::Term && m_setup.termInMonths;
-        const double typed = ShownAmount(edit->text(), m_state.CurrencySymbol);
-        double value = typed / (months ? 12 : 1);
-        try {
-            m_state.InputValues[static_cast<std::size_t>(index)] = money(value);
-            if (months)
-                m_state.TermMonths = wholeMonths(typed);
-        } catch (const OverflowError&) {
-            // Too many digits for an amount: keep the value the box had before.
-            m_messages.message(QString::fromLatin1(kWrongEntry), QStringLiteral("Help"));
-            value = m_state.InputValues[static_cast<std::size_t>(index)].toDouble();
-        }
-        switch (box) {
-        case EntryBox::Principal:
-            edit->setText(PadColumn(m_state.CurrencySymbol + Format(value, u"####,,###.00"), 16));
-            break;
-        case EntryBox::Rate:
-            edit->setText(PadColumn(Format(value, u"###.00"), 16) + QLatin1Char('%'));
-            break;
-        case EntryBox::Term: {
-            const double kept = m_state.InputValues[3].toDouble();
-            edit->setText(PadColumn(Format(months ? kept * 12 : kept, u"###"), 16));
-            break;
-        }
-        }
-    }
-    m_state.EntryStarted = 0;
 }
 
 } // namespace qb

@@ -11,18 +11,14 @@
 #include "core/reports/tablereport.h"
 #include "core/state/calculation.h"
 #include "core/state/shared.h"
-#include "desktop/windows/entryboxes.h"
+#include "desktop/windows/calculationform.h"
 
 #include <QWidget>
 
 #include <memory>
-
 #include <optional>
 
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -98,11 +94,12 @@ signals:
     void exited();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
+    void layOut();
+    void connectControls();
     void load();
     void setUpTableGrid();
     void sizeTableGrid();
@@ -110,7 +107,6 @@ private:
     void showResults(const Calculation& result);
     void listAppliedExtraPayments();
 
-    void commitBox(EntryBox box);
     void selectView(int view);
     void toggleDates();
     void showGraph();
@@ -129,23 +125,11 @@ private:
     // through input changes, dropped by a failed Calculate or by closing the help panel.
     bool m_printable = false;
 
-    std::unique_ptr<EntryBoxes> m_entry;
-    QLineEdit* m_principal = nullptr;
-    QComboBox* m_rate = nullptr;
-    QComboBox* m_term = nullptr;
-    QComboBox* m_compounding = nullptr;
-    QComboBox* m_frequency = nullptr;
+    std::unique_ptr<CalculationForm> m_form;
     QRadioButton* m_allPayments = nullptr; // Option1
     QRadioButton* m_annual = nullptr;      // Option2
     QPushButton* m_dateNumber = nullptr;
-    QPushButton* m_addPrePay = nullptr;
-    QPushButton* m_calc = nullptr;
-    QPushButton* m_help = nullptr;
-    QPushButton* m_graphs = nullptr;
-    QPushButton* m_print = nullptr;
-    QPushButton* m_exit = nullptr;
     Grid* m_grid = nullptr;
-    QPlainTextEdit* m_helpPanel = nullptr;
     QLabel* m_days = nullptr;
     QLabel* m_periodicRate = nullptr;
     QLabel* m_paymentsPerYear = nullptr;
@@ -153,9 +137,6 @@ private:
     QLabel* m_yearsToRetire = nullptr;
     QLabel* m_totalPaid = nullptr;
     QLabel* m_savings = nullptr;
-    QLabel* m_principalLabel = nullptr;
-    QLabel* m_rateLabel = nullptr;
-    QLabel* m_termLabel = nullptr;
 };
 
 } // namespace qb
