@@ -16,24 +16,62 @@
 #include "desktop/charts/qtchartcontrol.h"
 #include "desktop/windows/tablewindow.h"
 
+#include <array>
+
 namespace qb {
+
+struct PictureOptions {
+    QString output;
+    int width = 1024;
+    int height = 640;
+    QString currency = QStringLiteral("$");
+};
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    R"(Usage: quillbrook-cli chart mortgage|loan --output FILE [options]
+using Row = Option<PictureOptions>;
+
+// Between the smallest and the largest size, as QString::toInt reads a number.
+int parseSize(const Row& option, const QString& value) {
+    bool ok = false;
+    const int pixels = value.toInt(&ok);
+    if (!ok || pixels < option.least || pixels > option.most)
+        throw Refused(option.flag(), value,
+                      QStringLiteral("is not a whole number from %1 to %2")
+                          .arg(option.least)
+                          .arg(option.most));
+    return pixels;
+}
+
+constexpr std::array<Row, 4> kOptions = {{
+    {u"output", u"FILE", u"the picture to write; FILE ends in .png or .svg",
+     [](const Row&, const QString& v, PictureOptions& t) {
+         t.output = v;
+     }},
+    {u"width", u"PIXELS", u"the picture's width, {least} to {most} (default 1024)",
+     [](const Row& o, const QString& v, PictureOptions& t) { t.width = parseSize(o, v); }, 200,
+     4000},
+    {u"height", u"PIXELS", u"the picture's height, {least} to {most} (default 640)",
+     [](const Row& o, const QString& v, PictureOptions& t) { t.height = parseSize(o, v); }, 200,
+     4000},
+    {u"currency", u"SYMBOL", u"the currency symbol (default $)",
+     [](const Row& o, const QString& v, PictureOptions& t) {
+         CheckPrintableText(o.flag(), v);
+         t.currency = v;
+     }},
+}};
+
+QString usage() {
+    return QStringLiteral(
+               R"(Usage: quillbrook-cli chart mortgage|loan --output FILE [options]
        quillbrook-cli chart compare --row "ROW" ... --output FILE [options]
 
 Draws the balance at the start of each year of a mortgage or loan as a bar
 chart, as the Charts window shows it, and writes it as a picture.
 
 Options:
-  --output FILE          the picture to write; FILE ends in .png or .svg
-  --width PIXELS         the picture's width, 200 to 4000 (default 1024)
-  --height PIXELS        the picture's height, 200 to 4000 (default 640)
-  --currency SYMBOL      the currency symbol (default $)
-  --help                 show this text
-
+)") + OptionHelp(ChartOptionTable()) +
+           HelpOptionLine() + QStringLiteral(R"(
 The loan is described by the options of "quillbrook-cli schedule": --principal,
 --rate, --compounding, --frequency, --view, --first-date, --extra and
 --days-per-year, with the same meaning and defaults. "chart mortgage" takes
@@ -44,41 +82,12 @@ options of "quillbrook-cli compare" and draws the total interest of each row.
 Exit status: 0 on success, 1 when the picture cannot be written, 2 for bad
 input or a loan that cannot be worked out.
 )");
-
-constexpr int kSmallest = 200;
-constexpr int kLargest = 4000;
-
-struct PictureOptions {
-    QString output;
-    int width = 1024;
-    int height = 640;
-    QString currency = QStringLiteral("$");
-};
-
-bool isPictureOption(QStringView name) {
-    return name == u"output" || name == u"width" || name == u"height" || name == u"currency";
 }
 
-int parseSize(const QString& option, const QString& value) {
-    bool ok = false;
-    const int pixels = value.toInt(&ok);
-    if (!ok || pixels < kSmallest || pixels > kLargest)
-        throw UsageError{QStringLiteral("%1: \"%2\" is not a whole number from 200 to 4000")
-                             .arg(option, ShownValue(value))};
-    return pixels;
-}
-
-void applyPictureOption(const QString& name, const QString& value, PictureOptions& options) {
-    if (name == u"output")
-        options.output = value;
-    else if (name == u"width")
-        options.width = parseSize(QStringLiteral("--width"), value);
-    else if (name == u"height")
-        options.height = parseSize(QStringLiteral("--height"), value);
-    else {
-        CheckPrintableText(QStringLiteral("--currency"), value);
-        options.currency = value;
-    }
+// The report's options that shape printed text have no place in a picture.
+void refuseTextOption(QStringView name) {
+    if (name == u"format" || (FindOption(ReportOptionTable(), name) && name != u"currency"))
+        throw UsageError{QStringLiteral("--%1 is not an option of chart").arg(name)};
 }
 
 void checkOutput(const QString& output) {
@@ -117,16 +126,14 @@ int runCompareChart(const QStringList& arguments, QTextStream& out, QTextStream&
     SharedState state;
     try {
         const auto known = [](QStringView name) {
-            if (name == u"format" || (IsReportOption(name) && name != u"currency"))
-                throw UsageError{QStringLiteral("--%1 is not an option of chart").arg(name)};
-            return isPictureOption(name);
+            refuseTextOption(name);
+            return FindOption(ChartOptionTable(), name) != nullptr;
         };
         const auto apply = [&picture](const QString& name, const QString& value) {
-            applyPictureOption(name, value, picture);
+            ApplyOption(ChartOptionTable(), name, value, picture);
         };
-        if (!CalculateComparisonOptions(arguments, 2, state, known, apply)) {
-            return WriteOutput(out, err, kUsage);
-        }
+        if (!CalculateComparisonOptions(arguments, 2, state, known, apply))
+            return WriteOutput(out, err, usage());
         checkOutput(picture.output);
     } catch (...) {
         return RefusalStatus(err);
@@ -140,12 +147,15 @@ int runCompareChart(const QStringList& arguments, QTextStream& out, QTextStream&
 
 } // namespace
 
+OptionTable<PictureOptions> ChartOptionTable() {
+    return kOptions;
+}
+
 int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err,
                     ChartPicture* drawn) {
     const QString kind = arguments.value(1);
-    if (kind == u"--help" || kind == u"-h") {
-        return WriteOutput(out, err, kUsage);
-    }
+    if (kind == u"--help" || kind == u"-h")
+        return WriteOutput(out, err, usage());
     if (kind == u"compare")
         return runCompareChart(arguments, out, err, drawn);
     if (kind != u"mortgage" && kind != u"loan") {
@@ -163,19 +173,15 @@ int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         schedule = StartOptions(loan);
         const auto known = [&](QStringView name) {
             RefuseOtherTerm(name, loan, QStringLiteral("chart ") + kind);
-            // The report's options that shape printed text have no place in a picture.
-            if (name == u"format" || (IsReportOption(name) && name != u"currency"))
-                throw UsageError{QStringLiteral("--%1 is not an option of chart").arg(name)};
-            return IsLoanOption(name) || isPictureOption(name);
+            refuseTextOption(name);
+            return IsLoanOption(name) || FindOption(ChartOptionTable(), name);
         };
         const auto apply = [&](const QString& name, const QString& value) {
-            if (isPictureOption(name))
-                applyPictureOption(name, value, picture);
-            else
+            if (!ApplyOption(ChartOptionTable(), name, value, picture))
                 ApplyLoanOption(name, value, schedule);
         };
         if (!ReadOptions(arguments, 2, known, apply))
-            return WriteOutput(out, err, kUsage);
+            return WriteOutput(out, err, usage());
         checkOutput(picture.output);
         CompleteStartOptions(schedule, loan);
         CheckLoanOptions(schedule);

@@ -4,12 +4,19 @@
 // dimensions and in colour. It needs no display: the caller runs it on the offscreen platform.
 #pragma once
 
+#include "cli/optiontable.h"
+
 #include <QStringList>
 #include <QTextStream>
 
 namespace qb {
 
 struct ChartPicture;
+struct PictureOptions;
+
+// The picture's options; chart takes the loan options of schedule or the row options of compare
+// beside them.
+OptionTable<PictureOptions> ChartOptionTable();
 
 // Runs "chart" on its arguments (the first is "chart"). Returns 0 on success, 1 when the picture
 // cannot be written, 2 for bad input; a failure prints one line on err. When drawn is given it

@@ -3,6 +3,7 @@
 // so a refusal leaves standard output empty.
 #include "cli/comparecommand.h"
 
+#include "cli/jsonwriter.h"
 #include "cli/reportoptions.h"
 #include "cli/scheduleoptions.h"
 #include "cli/terms.h"
@@ -17,10 +18,19 @@
 
 namespace qb {
 
+enum class CompareFormat { Text, Csv, Json, Report };
+
+struct CompareOptions {
+    bool help = false;
+    std::vector<ScheduleOptions> rows;
+    ScheduleOptions common; // --days-per-year
+    ReportOptions report;
+    bool reportOptionGiven = false;
+    CompareFormat format = CompareFormat::Text;
+};
+
 namespace {
 
-// Built when asked for: the report options' lines live in another file, whose constants may not
-// be set up yet while this file's are.
 QString usage() {
     return QStringLiteral(
                R"(Usage: quillbrook-cli compare --row ROW [--row ROW ...] [options]
@@ -30,24 +40,9 @@ window does, and prints them as one comparison table. Each option takes its
 value as the next argument or as --option=value.
 
 Options:
-  --row ROW              one row of the table; repeat for each row, in order.
-                         ROW is blank-separated KEY=VALUE items:
-                           principal=AMOUNT   (default 100000)
-                           rate=PERCENT       (default 10)
-                           years=N            (default 25); at most 40
-                           compounding=NAME   (default monthly)
-                           frequency=NAME     (default monthly)
-                           extra=YEAR:AMOUNT  an additional payment of the row;
-                                              may be repeated
-                         with the names and limits of "quillbrook-cli schedule".
-  --days-per-year DAYS   the year the weekly and two-weekly rates are based on:
-                         365.25, 365 (default), 364, 363, 362, 361 or 360
-  --format text|csv|json|report
-                         how to print the table (default text)
-For --format report only, and --currency with any format:
-)") + kReportOptionsHelp +
-           QStringLiteral(R"(  --help                 show this text
-
+)") + OptionHelp(CompareOptionTable()) +
+           QStringLiteral("For --format report only, and --currency with any format:\n") +
+           OptionHelp(ReportOptionTable()) + HelpOptionLine() + QStringLiteral(R"(
 Output:
   text  the report's column heading, one line per row and, when a row used
         additional payments, the lines listing them by row.
@@ -64,20 +59,9 @@ or a row the window would refuse.
 )");
 }
 
-enum class CompareFormat { Text, Csv, Json, Report };
-
 // The loan options a row takes, by the names of schedule's options.
 constexpr std::array<QStringView, 6> kRowKeys = {u"principal",   u"rate",      u"years",
                                                  u"compounding", u"frequency", u"extra"};
-
-struct CompareOptions {
-    bool help = false;
-    std::vector<ScheduleOptions> rows;
-    ScheduleOptions common; // --days-per-year
-    ReportOptions report;
-    bool reportOptionGiven = false;
-    CompareFormat format = CompareFormat::Text;
-};
 
 // A refusal of schedule's option --key names the row's item instead: --row 2 key.
 void renameOption(UsageError& error, const QString& key, const QString& rowOption) {
@@ -97,11 +81,11 @@ ScheduleOptions parseRow(int number, const QString& input) {
     for (const QString& item : items) {
         const qsizetype equals = item.indexOf(u'=');
         if (equals <= 0)
-            throw RefusedOption(rowOption, item, "is not a KEY=VALUE item");
+            throw Refused(rowOption, item, u"is not a KEY=VALUE item");
         const QString key = item.left(equals);
         const QString value = item.mid(equals + 1);
         if (std::find(kRowKeys.begin(), kRowKeys.end(), key) == kRowKeys.end())
-            throw RefusedOption(rowOption, item, "has a key that is not listed by --help");
+            throw Refused(rowOption, item, u"has a key that is not listed by --help");
         if (value.isEmpty())
             throw UsageError{QStringLiteral("%1 %2: missing value").arg(rowOption, key)};
         try {
@@ -125,32 +109,48 @@ ScheduleOptions parseRow(int number, const QString& input) {
     return row;
 }
 
+using Row = Option<CompareOptions>;
+
+constexpr std::array<Row, 3> kOptions = {{
+    {u"row", u"ROW",
+     u"one row of the table; repeat for each row, in order.\n"
+     u"ROW is blank-separated KEY=VALUE items:\n"
+     u"  principal=AMOUNT   (default 100000)\n"
+     u"  rate=PERCENT       (default 10)\n"
+     u"  years=N            (default 25); at most 40\n"
+     u"  compounding=NAME   (default monthly)\n"
+     u"  frequency=NAME     (default monthly)\n"
+     u"  extra=YEAR:AMOUNT  an additional payment of the row;\n"
+     u"                     may be repeated\n"
+     u"with the names and limits of \"quillbrook-cli schedule\".",
+     [](const Row&, const QString& v, CompareOptions& t) {
+         t.rows.push_back(parseRow(static_cast<int>(t.rows.size()) + 1, v));
+     }},
+    {u"days-per-year", u"DAYS", kDaysPerYearHelp,
+     [](const Row& o, const QString& v, CompareOptions& t) {
+         ApplyLoanOption(o.name.toString(), v, t.common);
+     }},
+    {u"format", u"text|csv|json|report", u"how to print the table (default text)",
+     [](const Row& o, const QString& v, CompareOptions& t) {
+         t.format = static_cast<CompareFormat>(ChoiceOf(o, v));
+     }},
+}};
+
+// The options of the rows, which chart compare takes too: all but compare's own --format.
+bool isRowOption(QStringView name) {
+    return name != u"format" && FindOption(CompareOptionTable(), name);
+}
+
 void applyOption(const QString& name, const QString& value, CompareOptions& options) {
-    if (name == u"row") {
-        options.rows.push_back(parseRow(static_cast<int>(options.rows.size()) + 1, value));
-    } else if (name == u"days-per-year") {
-        ApplyLoanOption(name, value, options.common);
-    } else if (name == u"format") {
-        if (value == u"text")
-            options.format = CompareFormat::Text;
-        else if (value == u"csv")
-            options.format = CompareFormat::Csv;
-        else if (value == u"json")
-            options.format = CompareFormat::Json;
-        else if (value == u"report")
-            options.format = CompareFormat::Report;
-        else
-            throw RefusedOption(QStringLiteral("--format"), value,
-                                "is not text, csv, json or report");
-    } else {
-        ApplyReportOption(name, value, options.report);
-        if (name != u"currency")
-            options.reportOptionGiven = true;
-    }
+    if (ApplyOption(CompareOptionTable(), name, value, options))
+        return;
+    ApplyOption(ReportOptionTable(), name, value, options.report);
+    if (name != u"currency")
+        options.reportOptionGiven = true;
 }
 
 bool isOption(QStringView name) {
-    return name == u"row" || name == u"days-per-year" || name == u"format" || IsReportOption(name);
+    return FindOption(CompareOptionTable(), name) || FindOption(ReportOptionTable(), name);
 }
 
 CompareOptions parseOptions(const QStringList& arguments) {
@@ -224,31 +224,37 @@ QString writeText(const SharedState& state, const ComparisonTable& table) {
     return text;
 }
 
-double yearsOf(const ScheduleOptions& row) {
-    return row.years.value_or(25);
+using Fields = std::vector<std::pair<const char*, QString>>;
+
+// A row's fields in the order the CSV and JSON outputs write them. The second and third are
+// letters, which JSON quotes.
+Fields fieldsOf(const ComparisonRow& row, const ScheduleOptions& input) {
+    return {
+        {"row", QString::number(row.number)},
+        {"compounding", QString(row.compoundingLetter)},
+        {"frequency_code", row.frequencyCode.trimmed()},
+        {"years", FullPrecision(input.years.value_or(25))},
+        {"years_to_retire", FullPrecision(row.yearsToRetire)},
+        {"extra_payments_applied", QString::number(row.extraPayments.size())},
+        {"payments_per_year", QString::number(row.paymentsPerYear)},
+        {"principal", ExactMoney(input.principal)},
+        {"rate", FullPrecision(input.rate.toDouble())},
+        {"payment", FullPrecision(row.calculation.payment)},
+        {"total_interest", ExactMoney(row.totalInterest)},
+        {"interest_rate_factor", FullPrecision(row.calculation.periodicRate)},
+    };
 }
 
 QString writeCsv(const std::vector<ComparisonRow>& rows,
                  const std::vector<ScheduleOptions>& inputs) {
-    QString text = QStringLiteral(
-        "row,compounding,frequency_code,years,years_to_retire,extra_payments_applied,"
-        "payments_per_year,principal,rate,payment,total_interest,interest_rate_factor\n");
+    QStringList keys;
+    for (const auto& [key, value] : fieldsOf(ComparisonRow(), ScheduleOptions()))
+        keys.append(QLatin1String(key));
+    QString text = keys.join(u',') + u'\n';
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ComparisonRow& row = rows[i];
-        const QStringList values = {
-            QString::number(row.number),
-            QString(row.compoundingLetter),
-            row.frequencyCode.trimmed(),
-            FullPrecision(yearsOf(inputs[i])),
-            FullPrecision(row.yearsToRetire),
-            QString::number(row.extraPayments.size()),
-            QString::number(row.paymentsPerYear),
-            ExactMoney(inputs[i].principal),
-            FullPrecision(inputs[i].rate.toDouble()),
-            FullPrecision(row.calculation.payment),
-            ExactMoney(row.totalInterest),
-            FullPrecision(row.calculation.periodicRate),
-        };
+        QStringList values;
+        for (const auto& [key, value] : fieldsOf(rows[i], inputs[i]))
+            values.append(value);
         text += values.join(u',') + u'\n';
     }
     return text;
@@ -256,47 +262,35 @@ QString writeCsv(const std::vector<ComparisonRow>& rows,
 
 QString writeJson(const std::vector<ComparisonRow>& rows,
                   const std::vector<ScheduleOptions>& inputs) {
-    QString text = QStringLiteral("{\n  \"rows\": [");
+    QStringList lines;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ComparisonRow& row = rows[i];
-        text += QLatin1String(i == 0 ? "\n    {" : ",\n    {");
-        text += QStringLiteral("\"row\": %1, \"compounding\": \"%2\", \"frequency_code\": \"%3\", ")
-                    .arg(QString::number(row.number), QString(row.compoundingLetter),
-                         row.frequencyCode.trimmed());
-        text += QStringLiteral("\"years\": %1, \"years_to_retire\": %2, ")
-                    .arg(FullPrecision(yearsOf(inputs[i])), FullPrecision(row.yearsToRetire));
-        text += QStringLiteral("\"extra_payments_applied\": %1, \"payments_per_year\": %2, ")
-                    .arg(QString::number(row.extraPayments.size()),
-                         QString::number(row.paymentsPerYear));
-        text += QStringLiteral("\"principal\": %1, \"rate\": %2, \"payment\": %3, ")
-                    .arg(ExactMoney(inputs[i].principal), FullPrecision(inputs[i].rate.toDouble()),
-                         FullPrecision(row.calculation.payment));
-        text +=
-            QStringLiteral("\"total_interest\": %1, \"interest_rate_factor\": %2, ")
-                .arg(ExactMoney(row.totalInterest), FullPrecision(row.calculation.periodicRate));
-        text += QStringLiteral("\"extra_payments\": [");
-        for (std::size_t e = 0; e < row.extraPayments.size(); ++e) {
-            const auto& [year, amount] = row.extraPayments[e];
-            text += QStringLiteral("%1{\"year\": %2, \"amount\": %3}")
-                        .arg(QLatin1String(e == 0 ? "" : ", "), QString::number(year),
-                             ExactMoney(amount));
-        }
-        text += QStringLiteral("]}");
+        JsonObject line;
+        const Fields fields = fieldsOf(rows[i], inputs[i]);
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            line.add(fields[f].first,
+                     f == 1 || f == 2 ? JsonString(fields[f].second) : fields[f].second);
+        QStringList extras;
+        for (const auto& [year, amount] : rows[i].extraPayments)
+            extras.append(JsonObject()
+                              .add("year", QString::number(year))
+                              .add("amount", ExactMoney(amount))
+                              .line());
+        lines.append(line.add("extra_payments", JsonList(extras)).line());
     }
-    text += rows.empty() ? QStringLiteral("]\n}\n") : QStringLiteral("\n  ]\n}\n");
-    return text;
+    return JsonObject().document("rows", lines);
 }
 
 } // namespace
+
+OptionTable<CompareOptions> CompareOptionTable() {
+    return kOptions;
+}
 
 bool CalculateComparisonOptions(
     const QStringList& arguments, qsizetype first, SharedState& state,
     const std::function<bool(QStringView)>& ownKnown,
     const std::function<void(const QString&, const QString&)>& ownApply) {
     CompareOptions options;
-    const auto isRowOption = [](QStringView name) {
-        return name == u"row" || name == u"days-per-year";
-    };
     const bool read = ReadOptions(
         arguments, first, [&](QStringView name) { return isRowOption(name) || ownKnown(name); },
         [&](const QString& name, const QString& value) {

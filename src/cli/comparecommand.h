@@ -4,6 +4,7 @@
 // CSV, JSON or the pages of the report the window prints.
 #pragma once
 
+#include "cli/optiontable.h"
 #include "core/state/shared.h"
 
 #include <QStringList>
@@ -12,6 +13,12 @@
 #include <functional>
 
 namespace qb {
+
+struct CompareOptions;
+
+// Compare's own options: --row and --days-per-year, which describe the rows, and --format.
+// It takes the report options too.
+OptionTable<CompareOptions> CompareOptionTable();
 
 // Runs "compare" (arguments start with the command's name). Returns 0 on success and 2 for bad
 // input or a row the window would refuse, with one line on err.

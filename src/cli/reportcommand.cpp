@@ -12,8 +12,6 @@ namespace qb {
 
 namespace {
 
-// Built when asked for: the report options' help is a value of another file, which need not
-// exist yet while this file's values are made.
 QString reportUsage() {
     return QStringLiteral(
                R"(Usage: quillbrook-cli report mortgage|loan [options]
@@ -27,9 +25,8 @@ pages.
 The loan takes every option of "schedule" but --format, with the same meaning
 and defaults, except that a mortgage takes --years (default 25) and a loan takes
 --months (default 48) and a principal of 20000 by default. Also:
-)") + kReportOptionsHelp +
-           QStringLiteral(R"(  --help                 show this text
-
+)") + OptionHelp(ReportOptionTable()) +
+           HelpOptionLine() + QStringLiteral(R"(
 Exit status: 0 on success, 1 when the output cannot be written, 2 for bad input,
 a loan that cannot be worked out or a table with no rows to print.
 )");
@@ -64,12 +61,10 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
         schedule = StartOptions(loan);
         const auto known = [&](QStringView name) {
             RefuseOtherTerm(name, loan, QStringLiteral("report ") + kind);
-            return IsLoanOption(name) || IsReportOption(name);
+            return IsLoanOption(name) || FindOption(ReportOptionTable(), name);
         };
         const auto apply = [&](const QString& name, const QString& value) {
-            if (IsReportOption(name))
-                ApplyReportOption(name, value, report);
-            else
+            if (!ApplyOption(ReportOptionTable(), name, value, report))
                 ApplyLoanOption(name, value, schedule);
         };
         if (!ReadOptions(arguments, 2, known, apply)) {

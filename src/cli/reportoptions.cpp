@@ -8,12 +8,12 @@
 
 #include <QGuiApplication>
 
+#include <array>
+
 namespace qb {
 
 namespace {
 
-constexpr int kMaxHeaderLength = 76;
-constexpr int kMaxLinesPerPage = 1000;
 constexpr double kPageLengthTwips = 11 * 1440;
 constexpr int kLinesKeptFree = 8;
 
@@ -24,16 +24,6 @@ bool hasControlCharacter(const QString& text) {
             return true;
     }
     return false;
-}
-
-int parseLinesPerPage(const QString& option, const QString& value) {
-    bool digitsOnly = !value.isEmpty() && value.size() <= 4;
-    for (QChar c : value)
-        digitsOnly = digitsOnly && c >= u'0' && c <= u'9';
-    const int lines = digitsOnly ? value.toInt() : 0;
-    if (lines < 1 || lines > kMaxLinesPerPage)
-        throw RefusedOption(option, value, "is not a whole number from 1 to 1000");
-    return lines;
 }
 
 int writePdf(const ReportOptions& options, const QString& reportName, SharedState& state,
@@ -67,48 +57,72 @@ int writePdf(const ReportOptions& options, const QString& reportName, SharedStat
 
 } // namespace
 
-const QString kReportOptionsHelp = QStringLiteral(
-    R"(  --header TEXT          the header line at the top of the report (default
-                         none); at most 76 characters, no control characters
-  --currency SYMBOL      put before the amounts of the two summary lines and the
-                         totals, as given (default $)
-  --lines-per-page N     lines a page holds, 1 to 1000 (default 58, the page
-                         length of a 12-point line spacing)
-  --pdf FILE             write the report to FILE as a PDF in Courier New 11
-                         point, its page length measured from that font;
-                         nothing is written on standard output
-)");
-
 void CheckPrintableText(const QString& option, const QString& value) {
     if (hasControlCharacter(value))
         throw UsageError{option + QStringLiteral(": holds a control character")};
 }
 
-bool IsReportOption(QStringView name) {
-    return name == u"header" || name == u"currency" || name == u"lines-per-page" || name == u"pdf";
+namespace {
+
+using Row = Option<ReportOptions>;
+
+// Digits only, no more than the largest number has.
+int parseLinesPerPage(const Row& option, const QString& value) {
+    bool digitsOnly = !value.isEmpty() && value.size() <= QString::number(option.most).size();
+    for (QChar c : value)
+        digitsOnly = digitsOnly && c >= u'0' && c <= u'9';
+    const int lines = digitsOnly ? value.toInt() : 0;
+    if (lines < option.least || lines > option.most)
+        throw Refused(option.flag(), value,
+                      QStringLiteral("is not a whole number from %1 to %2")
+                          .arg(option.least)
+                          .arg(option.most));
+    return lines;
 }
 
-void ApplyReportOption(const QString& name, const QString& value, ReportOptions& options) {
-    const QString option = QStringLiteral("--") + name;
-    if (name == u"header") {
-        // The value is not repeated: it may be long, and a control character would break the
-        // message line.
-        // Characters as the reader counts them: an emoji is one, not two halves.
-        if (QStringView(value).toUcs4().size() > kMaxHeaderLength)
-            throw UsageError{option + QStringLiteral(": more than 76 characters")};
-        CheckPrintableText(option, value);
-        options.header = value;
-    } else if (name == u"currency") {
-        CheckPrintableText(option, value);
-        options.currency = value;
-    } else if (name == u"lines-per-page") {
-        options.linesPerPage = parseLinesPerPage(option, value);
-        options.linesPerPageGiven = true;
-    } else if (name == u"pdf") {
-        if (value.isEmpty())
-            throw RefusedOption(option, value, "is not a file name");
-        options.pdf = value;
-    }
+constexpr std::array<Row, 4> kOptions = {{
+    {u"header", u"TEXT",
+     u"the header line at the top of the report (default\n"
+     u"none); at most {most} characters, no control characters",
+     [](const Row& o, const QString& v, ReportOptions& t) {
+         // The value is not repeated: it may be long, and a control character would break the
+         // message line.
+         // Characters as the reader counts them: an emoji is one, not two halves.
+         if (QStringView(v).toUcs4().size() > o.most)
+             throw UsageError{o.flag() + QStringLiteral(": more than %1 characters").arg(o.most)};
+         CheckPrintableText(o.flag(), v);
+         t.header = v;
+     },
+     0, 76},
+    {u"currency", u"SYMBOL",
+     u"put before the amounts of the two summary lines and the\ntotals, as given (default $)",
+     [](const Row& o, const QString& v, ReportOptions& t) {
+         CheckPrintableText(o.flag(), v);
+         t.currency = v;
+     }},
+    {u"lines-per-page", u"N",
+     u"lines a page holds, {least} to {most} (default 58, the page\n"
+     u"length of a 12-point line spacing)",
+     [](const Row& o, const QString& v, ReportOptions& t) {
+         t.linesPerPage = parseLinesPerPage(o, v);
+         t.linesPerPageGiven = true;
+     },
+     1, 1000},
+    {u"pdf", u"FILE",
+     u"write the report to FILE as a PDF in Courier New 11\n"
+     u"point, its page length measured from that font;\n"
+     u"nothing is written on standard output",
+     [](const Row& o, const QString& v, ReportOptions& t) {
+         if (v.isEmpty())
+             throw Refused(o.flag(), v, u"is not a file name");
+         t.pdf = v;
+     }},
+}};
+
+} // namespace
+
+OptionTable<ReportOptions> ReportOptionTable() {
+    return kOptions;
 }
 
 void CheckReportOptions(const ReportOptions& options) {

@@ -1,18 +1,13 @@
 // The options every printed report of the tool takes, and the one way it prints one: as the
 // pages' text on standard output, or as a PDF through the printer the desktop program prints
-// with.
+// with: --header, --currency, --lines-per-page and --pdf, declared in ReportOptionTable.
 //
-//   --header TEXT          the header line (default empty; at most 76 characters, no control
-//                          characters nor layout controls)
-//   --currency SYMBOL      put before the amounts of the summary and totals (default "$")
-//   --lines-per-page N     the page length, 1 to 1000 (default 58); not with --pdf
-//   --pdf FILE             write a PDF in Courier New instead of text
-//
-// A command reads its own options and these with ReadOptions, keeps these with
-// ApplyReportOption, and hands WriteReport the routine that prints its report.
+// A command reads its own options and these with ReadOptions, keeps these through
+// ReportOptionTable, and hands WriteReport the routine that prints its report.
 #pragma once
 
 #include "cli/optionreader.h"
+#include "cli/optiontable.h"
 #include "core/print/printer.h"
 #include "core/state/shared.h"
 
@@ -28,12 +23,8 @@ struct ReportOptions {
     QString pdf;
 };
 
-// The lines of --help that describe these options.
-extern const QString kReportOptionsHelp;
+OptionTable<ReportOptions> ReportOptionTable();
 
-bool IsReportOption(QStringView name);
-// Checks and keeps the value of one report option; throws UsageError when it is refused.
-void ApplyReportOption(const QString& name, const QString& value, ReportOptions& options);
 // Refuses text that is printed or drawn as given (a header, a currency symbol) when it holds a
 // control character or a layout control (see IsLayoutControl), which would break or reorder the
 // line it is shown on.

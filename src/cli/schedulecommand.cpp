@@ -8,9 +8,9 @@
 #include "cli/schedulecommand.h"
 
 #include "cli/comparecommand.h"
+#include "cli/jsonwriter.h"
 #include "cli/reportcommand.h"
 #include "cli/scheduleoptions.h"
-#include "cli/terms.h"
 #include "cli/usageerror.h"
 #include "core/engine/engineerror.h"
 #include "core/format/entrytext.h"
@@ -22,12 +22,9 @@
 #include "core/state/shared.h"
 
 #include <QDate>
-#include <QIODevice>
 
 #include <array>
-#include <cmath>
 #include <cstdint>
-#include <map>
 #include <optional>
 
 namespace qb {
@@ -37,10 +34,10 @@ namespace {
 // The width of the grid's money columns.
 constexpr int kColumnWidth = 16;
 constexpr int kLabelWidth = 24;
-constexpr int kLastExtraYear = 45;
 
-const QString kUsage = QStringLiteral(
-    R"(Usage: quillbrook-cli schedule [options]
+QString usage() {
+    return QStringLiteral(
+               R"(Usage: quillbrook-cli schedule [options]
        quillbrook-cli report mortgage|loan [options]   (see report --help)
        quillbrook-cli compare --row ROW ... [options]  (see compare --help)
        quillbrook-cli chart mortgage|loan|compare --output FILE [options]
@@ -51,29 +48,8 @@ Works out the payment and the amortization schedule of a mortgage or loan and
 prints it. Each option takes its value as the next argument or as --option=value.
 
 Options:
-  --principal AMOUNT     amount borrowed (default 100000)
-  --rate PERCENT         annual interest rate in percent (default 10)
-  --years N              term in whole years, 1 to 40 (default 25)
-  --months M             term in whole months, 1 to 480, for a loan; not
-                         together with --years
-  --compounding NAME     how often interest is compounded: monthly (default),
-                         bimonthly, quarterly, semiannual or annual
-  --frequency NAME       how often a payment is made: monthly (default),
-                         semimonthly, 2-weeks, 1-week, biweekly-acc (half the
-                         monthly payment every two weeks) or weekly-acc (a
-                         quarter of the monthly payment every week)
-  --view all|annual      every payment (default) or one row per year
-  --first-date DATE      date of the first payment as YYYY-MM-DD; the rows then
-                         carry payment dates
-  --extra YEAR:AMOUNT    an additional payment of AMOUNT in year YEAR, from 1 to
-                         the term in whole years (halves to even: a loan of
-                         30 months has years 1 and 2); may be repeated, and a
-                         repeated year keeps the last amount given
-  --days-per-year DAYS   the year the weekly and two-weekly rates are based on:
-                         365.25, 365 (default), 364, 363, 362, 361 or 360
-  --format text|csv|json how to print the result (default text)
-  --help                 show this text
-
+)") + OptionHelp(ScheduleOptionTable()) +
+           HelpOptionLine() + QStringLiteral(R"(
 Output:
   text  a summary (payment, payments per year, years to the final payment, total
         paid, interest savings) followed by the rows as the schedule window shows
@@ -93,236 +69,19 @@ is given. In the yearly view, number is the year.
 Exit status: 0 on success, 1 when the output cannot be written, 2 for bad input
 or a loan that cannot be worked out.
 )");
-
-// The command-line names of the list entries, matched against the list texts without their
-// leading blanks so the names do not depend on how the lists are laid out.
-struct ListName {
-    QStringView name;
-    QStringView text;
-};
-
-constexpr std::array<ListName, 5> kCompoundingNames = {{
-    {u"monthly", u"Monthly"},
-    {u"bimonthly", u"Bimonthly"},
-    {u"quarterly", u"Quarterly"},
-    {u"semiannual", u"Semiannual"},
-    {u"annual", u"Annual"},
-}};
-
-constexpr std::array<ListName, 6> kFrequencyNames = {{
-    {u"monthly", u"Monthly"},
-    {u"semimonthly", u"Semimonthly"},
-    {u"2-weeks", u"2 Weeks"},
-    {u"1-week", u"1 Week"},
-    {u"biweekly-acc", u"Biweekly(Acc)"},
-    {u"weekly-acc", u"Weekly(Acc)"},
-}};
-
-using Options = ScheduleOptions;
-
-UsageError refused(const QString& option, const QString& text, const char* problem) {
-    return Refused(option, text, QLatin1String(problem));
 }
 
-double parseNumber(const QString& option, const QString& text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    // toDouble forgives surrounding blanks; a script that passes them has a bug worth reporting.
-    if (!ok || text.isEmpty() || text.trimmed() != text)
-        throw refused(option, text, "is not a number");
-    if (!std::isfinite(value))
-        throw refused(option, text, "is not a finite number");
-    if (value < 0)
-        throw refused(option, text, "must not be negative");
-    return value;
-}
-
-Currency toCell(const QString& option, const QString& text, double value) {
-    try {
-        return Currency::fromDouble(value);
-    } catch (const OverflowError&) {
-        throw refused(option, text, "is too large");
-    }
-}
-
-Currency parseAmount(const QString& option, const QString& text) {
-    return toCell(option, text, parseNumber(option, text));
-}
-
-template <std::size_t N>
-QStringView parseName(const QString& option, const QString& text,
-                      const std::array<ListName, N>& names) {
-    for (const ListName& entry : names) {
-        if (text == entry.name)
-            return entry.name;
-    }
-    throw refused(option, text, "is not one of the names listed by --help");
-}
-
-bool isAsciiDigits(QStringView text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
-void parseExtra(const QString& option, const QString& text, Options& options) {
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 0 || colon == text.size() - 1 || text.indexOf(u':', colon + 1) >= 0)
-        throw refused(option, text, "is not YEAR:AMOUNT");
-    const QString yearText = text.left(colon);
-    const QString amountText = text.mid(colon + 1);
-    if (!isAsciiDigits(yearText))
-        throw refused(option, text, "does not start with a whole year number");
-    // Leading zeros are harmless: 003 is year 3.
-    qsizetype first = 0;
-    while (first < yearText.size() - 1 && yearText[first] == u'0')
-        ++first;
-    const QStringView digits = QStringView(yearText).mid(first);
-    const int year = digits.size() > 2 ? kLastExtraYear + 1 : digits.toInt();
-    if (year < 1 || year > kLastExtraYear)
-        throw refused(option, text, "has a year that is not between 1 and 45");
-    options.extras[year] = parseAmount(option, amountText);
-    options.extraTexts[year] = text;
-}
-
-void applyOption(const QString& name, const QString& value, Options& options) {
-    const QString option = QStringLiteral("--") + name;
-    if (name == u"principal") {
-        options.principal = parseAmount(option, value);
-    } else if (name == u"rate") {
-        options.rate = parseAmount(option, value);
-    } else if (name == u"years") {
-        options.years = ParseTermYears(option, value);
-    } else if (name == u"months") {
-        options.months = ParseTermMonths(option, value);
-    } else if (name == u"compounding") {
-        options.compounding = parseName(option, value, kCompoundingNames);
-    } else if (name == u"frequency") {
-        options.frequency = parseName(option, value, kFrequencyNames);
-    } else if (name == u"view") {
-        if (value == u"all")
-            options.tableView = 2;
-        else if (value == u"annual")
-            options.tableView = 1;
-        else
-            throw refused(option, value, "is not all or annual");
-    } else if (name == u"first-date") {
-        const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
-        if (!date.isValid())
-            throw refused(option, value, "is not a date of the form YYYY-MM-DD");
-        options.firstDate = date;
-    } else if (name == u"extra") {
-        parseExtra(option, value, options);
-    } else if (name == u"days-per-year") {
-        const int choice = FindDaysPerYearChoice(value);
-        if (choice < 0)
-            throw refused(option, value, "is not one of the bases listed by --help");
-        options.dayFactorChoice = choice;
-    } else if (name == u"format") {
-        if (value == u"text")
-            options.format = OutputFormat::Text;
-        else if (value == u"csv")
-            options.format = OutputFormat::Csv;
-        else if (value == u"json")
-            options.format = OutputFormat::Json;
-        else
-            throw refused(option, value, "is not text, csv or json");
-    }
-}
-
-// The term as the calculation windows keep it; 25 years when none is given.
-Currency termOf(const Options& options) {
-    if (options.months)
-        return TermInYearsFromMonths(*options.months);
-    return TermInYears(options.years.value_or(25));
-}
-
-bool isValueOption(QStringView name) {
-    static const std::array<QStringView, 11> kNames = {
-        u"principal", u"rate",  u"years",  u"months",        u"compounding", u"frequency",
-        u"view",      u"extra", u"format", u"days-per-year", u"first-date",
-    };
-    for (QStringView known : kNames) {
-        if (name == known)
-            return true;
-    }
-    return false;
-}
-
-Options parseScheduleOptions(const QStringList& arguments) {
-    Options options;
-    options.help = !ReadOptions(arguments, 1, isValueOption,
-                                [&options](const QString& name, const QString& value) {
-                                    applyOption(name, value, options);
-                                });
-    if (options.help)
-        return options;
-    CheckLoanOptions(options);
+ScheduleOptions parseScheduleOptions(const QStringList& arguments) {
+    ScheduleOptions options;
+    const OptionTable<ScheduleOptions> table = ScheduleOptionTable();
+    options.help = !ReadOptions(
+        arguments, 1, [table](QStringView name) { return FindOption(table, name) != nullptr; },
+        [&](const QString& name, const QString& value) {
+            ApplyOption(table, name, value, options);
+        });
+    if (!options.help)
+        CheckLoanOptions(options);
     return options;
-}
-
-const Frequency& frequencyFor(QStringView name) {
-    for (const ListName& entry : kFrequencyNames) {
-        if (entry.name != name)
-            continue;
-        for (const Frequency& frequency : kFrequencies) {
-            if (QStringView(frequency.text).trimmed() == entry.text)
-                return frequency;
-        }
-    }
-    throw CalculationError("frequency not in the list");
-}
-
-const Compounding& compoundingFor(QStringView name) {
-    for (const ListName& entry : kCompoundingNames) {
-        if (entry.name != name)
-            continue;
-        for (const Compounding& compounding : kCompoundings) {
-            if (QStringView(compounding.text).trimmed() == entry.text)
-                return compounding;
-        }
-    }
-    throw CalculationError("compounding not in the list");
-}
-
-// Sets up the state the way a calculation window has it when the user presses Calculate.
-void prepare(SharedState& state, const Options& options) {
-    SizeCalculationTables(state);
-    state.DayFactorChoice = static_cast<std::int16_t>(options.dayFactorChoice);
-    ApplyDaysPerYear(state, options.dayFactorChoice);
-
-    state.InputValues.at(1) = options.principal;
-    state.InputValues.at(2) = options.rate;
-    state.InputValues.at(3) = termOf(options);
-    state.TermMonths = static_cast<std::int16_t>(options.months.value_or(0));
-    state.TableView = options.tableView;
-
-    state.ShowDates = options.firstDate ? 1 : 0;
-    state.FirstPayDate = options.firstDate ? ToShortDate(*options.firstDate) : QString();
-
-    std::int16_t count = 0;
-    for (const auto& [year, amount] : options.extras) {
-        state.PrePayTable.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
-        state.PrePayTable.at(year, 2) = amount;
-        if (amount.units() > 0)
-            ++count;
-    }
-    state.PrePayCount = count;
-}
-
-// A cell as the exact decimal it holds, four decimals always.
-QString exactMoney(Currency cell) {
-    const std::int64_t units = cell.units();
-    const std::uint64_t magnitude =
-        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
-    const auto scale = static_cast<std::uint64_t>(Currency::kScale);
-    QString text = QString::number(magnitude / scale) + u'.' +
-                   QString::number(magnitude % scale).rightJustified(4, u'0');
-    return units < 0 ? u'-' + text : text;
 }
 
 // The whole number a cell shows with a picture of "#" only: rounded half away from zero.
@@ -330,10 +89,6 @@ std::int64_t wholeNumber(Currency cell) {
     const std::int64_t half = Currency::kScale / 2;
     const std::int64_t units = cell.units();
     return units < 0 ? -((-units + half) / Currency::kScale) : (units + half) / Currency::kScale;
-}
-
-QString fullPrecision(double value) {
-    return std::isfinite(value) ? QString::number(value, 'g', 17) : QStringLiteral("null");
 }
 
 struct Row {
@@ -370,7 +125,7 @@ QString writeCsv(const std::vector<Row>& rows) {
         text += (row.year ? QString::number(*row.year) : QString()) + u',';
         text += (row.date ? row.date->toString(Qt::ISODate) : QString());
         for (Currency cell : row.money)
-            text += u',' + exactMoney(cell);
+            text += u',' + ExactMoney(cell);
         text += u'\n';
     }
     return text;
@@ -381,41 +136,34 @@ QString optionalNumber(std::optional<std::int64_t> value) {
 }
 
 QString optionalDate(std::optional<QDate> date) {
-    return date ? QStringLiteral("\"%1\"").arg(date->toString(Qt::ISODate))
-                : QStringLiteral("null");
+    return date ? JsonString(date->toString(Qt::ISODate)) : QStringLiteral("null");
 }
 
 QString writeJson(const SharedState& state, const Calculation& calculation,
                   const std::vector<Row>& rows) {
-    static const std::array<QLatin1String, 5> kMoneyKeys = {
-        QLatin1String("interest"), QLatin1String("principal"), QLatin1String("balance"),
-        QLatin1String("cumulative_interest"), QLatin1String("cumulative_principal")};
-    QString text = QStringLiteral("{\n");
-    const auto field = [&text](const char* key, const QString& value) {
-        text += QStringLiteral("  \"%1\": %2,\n").arg(QLatin1String(key), value);
-    };
-    field("payment", fullPrecision(calculation.payment));
-    field("interest_rate_factor", fullPrecision(calculation.periodicRate));
-    field("monthly_rate", fullPrecision(calculation.monthlyRate));
-    field("payments_per_year", QString::number(state.PaymentsPerYear));
-    field("years_to_retire", fullPrecision(state.YearsToRetire));
-    field("total_paid", exactMoney(calculation.totalPaid));
-    field("interest_savings", exactMoney(calculation.interestSavings));
-    field("data_count", QString::number(state.DataCount));
-    field("extra_payment_years_applied", QString::number(calculation.extraPaymentYearsApplied));
-    text += QStringLiteral("  \"rows\": [");
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const Row& row = rows[i];
-        text += QLatin1String(i == 0 ? "\n    {" : ",\n    {");
-        text +=
-            QStringLiteral("\"number\": %1, \"year\": %2, \"date\": %3")
-                .arg(QString::number(row.number), optionalNumber(row.year), optionalDate(row.date));
+    static constexpr std::array<const char*, 5> kMoneyKeys = {
+        "interest", "principal", "balance", "cumulative_interest", "cumulative_principal"};
+    QStringList lines;
+    for (const Row& row : rows) {
+        JsonObject line;
+        line.add("number", QString::number(row.number))
+            .add("year", optionalNumber(row.year))
+            .add("date", optionalDate(row.date));
         for (std::size_t c = 0; c < row.money.size(); ++c)
-            text += QStringLiteral(", \"%1\": %2").arg(kMoneyKeys[c], exactMoney(row.money[c]));
-        text += u'}';
+            line.add(kMoneyKeys[c], ExactMoney(row.money[c]));
+        lines.append(line.line());
     }
-    text += rows.empty() ? QStringLiteral("]\n}\n") : QStringLiteral("\n  ]\n}\n");
-    return text;
+    return JsonObject()
+        .add("payment", FullPrecision(calculation.payment))
+        .add("interest_rate_factor", FullPrecision(calculation.periodicRate))
+        .add("monthly_rate", FullPrecision(calculation.monthlyRate))
+        .add("payments_per_year", QString::number(state.PaymentsPerYear))
+        .add("years_to_retire", FullPrecision(state.YearsToRetire))
+        .add("total_paid", ExactMoney(calculation.totalPaid))
+        .add("interest_savings", ExactMoney(calculation.interestSavings))
+        .add("data_count", QString::number(state.DataCount))
+        .add("extra_payment_years_applied", QString::number(calculation.extraPaymentYearsApplied))
+        .document("rows", lines);
 }
 
 QString summaryLine(QStringView label, const QString& value) {
@@ -495,11 +243,11 @@ QString writeText(const SharedState& state, const Calculation& calculation) {
     return text;
 }
 
-QString runSchedule(const Options& options) {
+QString runSchedule(const ScheduleOptions& options) {
     SharedState state;
-    prepare(state, options);
-    const Calculation calculation = Calculate(state, frequencyFor(options.frequency).text,
-                                              compoundingFor(options.compounding).text);
+    PrepareLoan(state, options);
+    const Calculation calculation =
+        Calculate(state, FrequencyText(options), CompoundingText(options));
     switch (options.format) {
     case OutputFormat::Csv:
         return writeCsv(collectRows(state));
@@ -513,66 +261,6 @@ QString runSchedule(const Options& options) {
 
 } // namespace
 
-void CheckLoanOptions(const ScheduleOptions& options) {
-    if (options.years && options.months)
-        throw UsageError{QStringLiteral("--years and --months cannot be given together")};
-    // Only now is the term known, whatever the order of the options.
-    for (const auto& [year, text] : options.extraTexts)
-        CheckExtraYear(QStringLiteral("--extra"), text, year, termOf(options));
-}
-
-ScheduleOptions StartOptions(bool loan) {
-    ScheduleOptions options;
-    if (loan)
-        options.principal = Currency::fromUnits(20000 * Currency::kScale);
-    return options;
-}
-
-void RefuseOtherTerm(QStringView name, bool loan, const QString& command) {
-    const QStringView own = loan ? u"months" : u"years";
-    const QStringView other = loan ? u"years" : u"months";
-    if (name == other)
-        throw UsageError{
-            QStringLiteral("--%1 is not an option of %2; use --%3").arg(other, command, own)};
-}
-
-void CompleteStartOptions(ScheduleOptions& options, bool loan) {
-    if (loan && !options.months)
-        options.months = 48;
-}
-
-UsageError RefusedOption(const QString& option, const QString& text, const char* problem) {
-    return refused(option, text, problem);
-}
-
-bool IsLoanOption(QStringView name) {
-    return name != u"format" && isValueOption(name);
-}
-
-void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options) {
-    applyOption(name, value, options);
-}
-
-void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
-    prepare(state, options);
-}
-
-QString ExactMoney(Currency cell) {
-    return exactMoney(cell);
-}
-
-QString FullPrecision(double value) {
-    return fullPrecision(value);
-}
-
-QStringView FrequencyText(const ScheduleOptions& options) {
-    return frequencyFor(options.frequency).text;
-}
-
-QStringView CompoundingText(const ScheduleOptions& options) {
-    return compoundingFor(options.compounding).text;
-}
-
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (arguments.isEmpty()) {
         PrintCliError(err, QStringLiteral("no command given; try \"quillbrook-cli --help\""));
@@ -580,7 +268,7 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     const QString& command = arguments.first();
     if (command == u"--help" || command == u"-h" || command == u"help")
-        return WriteOutput(out, err, kUsage);
+        return WriteOutput(out, err, usage());
     if (command == u"report")
         return RunReport(arguments, out, err);
     if (command == u"compare")
@@ -593,8 +281,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     // The whole output is built before any of it is written, so a failure leaves out empty.
     QString output;
     try {
-        const Options options = parseScheduleOptions(arguments);
-        output = options.help ? kUsage : runSchedule(options);
+        const ScheduleOptions options = parseScheduleOptions(arguments);
+        output = options.help ? usage() : runSchedule(options);
     } catch (...) {
         return RefusalStatus(err);
     }

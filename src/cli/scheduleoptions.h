@@ -5,6 +5,7 @@
 #pragma once
 
 #include "cli/optionreader.h"
+#include "cli/optiontable.h"
 #include "core/settings/daysperyear.h"
 #include "core/state/calculation.h"
 #include "core/state/shared.h"
@@ -34,13 +35,19 @@ struct ScheduleOptions {
     OutputFormat format = OutputFormat::Text;
 };
 
-// The message of a refused value: --rate: "abc" is not a number.
-UsageError RefusedOption(const QString& option, const QString& text, const char* problem);
+// The help of --days-per-year, which compare takes too.
+inline constexpr QStringView kDaysPerYearHelp =
+    u"the year the weekly and two-weekly rates are based on:\n"
+    u"365.25, 365 (default), 364, 363, 362, 361 or 360";
+
+// Schedule's options: those that describe the loan, then its own --format.
+OptionTable<ScheduleOptions> ScheduleOptionTable();
 
 // Whether name (without "--") is one of schedule's options that describe the loan; "format"
 // is schedule's own and not among them.
 bool IsLoanOption(QStringView name);
-// Checks the value of one of those options and keeps it; throws UsageError when it is refused.
+// Checks the value of one of schedule's options and keeps it; throws UsageError when it is
+// refused.
 void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options);
 
 // Refuses what the options only say together: both terms, or an additional payment in a year
@@ -57,11 +64,6 @@ void CompleteStartOptions(ScheduleOptions& options, bool loan);
 
 // Sets up the state the way a calculation window has it when the user presses Calculate.
 void PrepareLoan(SharedState& state, const ScheduleOptions& options);
-
-// A money cell as the exact decimal it holds, four decimals always, and a double at full
-// precision ("null" when it is not finite), as the CSV and JSON outputs write them.
-QString ExactMoney(Currency cell);
-QString FullPrecision(double value);
 
 // The list entries the option names stand for, as the windows' lists show them.
 QStringView FrequencyText(const ScheduleOptions& options);

@@ -45,7 +45,7 @@ QString ShownValue(const QString& value) {
     return shown;
 }
 
-UsageError Refused(const QString& option, const QString& value, const QString& problem) {
+UsageError Refused(const QString& option, const QString& value, QStringView problem) {
     return UsageError{QStringLiteral("%1: \"%2\" %3").arg(option, ShownValue(value), problem)};
 }
 

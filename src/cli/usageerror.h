@@ -36,7 +36,7 @@ bool IsLayoutControl(QChar c);
 QString ShownValue(const QString& value);
 
 // The refusal of an option's value: --rate: "abc" is not a number.
-UsageError Refused(const QString& option, const QString& value, const QString& problem);
+UsageError Refused(const QString& option, const QString& value, QStringView problem);
 
 // The refusal of what subject names with a window's message, trimmed:
 // --extra 11:5: Year number does not exist.
