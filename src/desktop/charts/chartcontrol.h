@@ -49,7 +49,6 @@ public:
     // one, from the last point back to the first.
     void setAutoAdvance(bool on);
     void setCurrentPoint(int point);
-    int currentPoint() const { return m_current; }
     // The two caption properties; both caption the current point's bar.
     void setFirstCaption(const QString& caption);
     void setSecondCaption(const QString& caption);

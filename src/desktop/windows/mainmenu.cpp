@@ -95,8 +95,8 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
 
     connect(addButton("MortCalc", QStringLiteral("Mortgage &Tables"), 1200), &QPushButton::clicked,
             this, &MainMenu::mortgageTablesChosen);
-    m_comparisons = addButton("CompMort", QStringLiteral("Mortgage &Comparisons"), 1800);
-    connect(m_comparisons, &QPushButton::clicked, this, &MainMenu::comparisonsChosen);
+    connect(addButton("CompMort", QStringLiteral("Mortgage &Comparisons"), 1800),
+            &QPushButton::clicked, this, &MainMenu::comparisonsChosen);
     connect(addButton("PersonalLoan", QStringLiteral("Personal &Loan Tables"), 2400),
             &QPushButton::clicked, this, &MainMenu::loanTablesChosen);
     connect(addButton("HowUse", QStringLiteral("&How to Use the Program"), 3000),
@@ -137,10 +137,6 @@ void MainMenu::showOwnerName(const QString& name) {
 void MainMenu::closeEvent(QCloseEvent* event) {
     event->ignore();
     emit exitChosen();
-}
-
-void MainMenu::setComparisonsAvailable(bool available) {
-    m_comparisons->setEnabled(available);
 }
 
 } // namespace qb

@@ -28,9 +28,6 @@ public:
     // The name label shows the user's name when there is one and is hidden otherwise.
     void showOwnerName(const QString& name);
 
-    // A calculation button whose window does not exist yet is disabled.
-    void setComparisonsAvailable(bool available);
-
 signals:
     void mortgageTablesChosen();
     void comparisonsChosen();
@@ -48,7 +45,6 @@ private:
     QPushButton* addButton(const char* name, const QString& caption, int top);
 
     QLabel* m_ownerName = nullptr;
-    QPushButton* m_comparisons = nullptr;
 };
 
 } // namespace qb
