@@ -1,6 +1,5 @@
-// The "schedule" command: reads the loan from the command line into a fresh shared state, sets
-// it up the way the mortgage and loan windows do before they calculate, runs the engine and
-// prints the rows the window's grid would show.
+// The "schedule" command: reads the loan from the command line into a LoanInput, runs the engine
+// and prints, from the Schedule it gives back, the rows the window's grid would show.
 //
 // Bad input is refused before the engine runs, with one line naming the option, so a script
 // gets exit status 2 and nothing on standard output. Money is written from the cells' integer
@@ -18,8 +17,6 @@
 #include "core/format/numberpicture.h"
 #include "core/format/shortdate.h"
 #include "core/settings/daysperyear.h"
-#include "core/state/calculation.h"
-#include "core/state/shared.h"
 
 #include <QDate>
 
@@ -99,19 +96,20 @@ struct Row {
         money; // interest, principal, balance, cumulative interest and principal
 };
 
-std::vector<Row> collectRows(const SharedState& state) {
-    const bool yearColumn = state.TableView == 2 && state.ShowDates == 0;
+std::vector<Row> collectRows(const LoanInput& input, const Schedule& schedule) {
+    const bool yearColumn = input.view == 2 && !input.showDates;
+    const CurrencyTable& table = schedule.rows;
     std::vector<Row> rows;
-    rows.reserve(static_cast<std::size_t>(std::max<int>(state.TableRows, 0)));
-    for (int r = 1; r <= state.TableRows; ++r) {
+    rows.reserve(static_cast<std::size_t>(std::max<int>(schedule.tableRows, 0)));
+    for (int r = 1; r <= schedule.tableRows; ++r) {
         Row row;
-        row.number = wholeNumber(state.ScheduleTable.at(r, 1));
+        row.number = wholeNumber(table.at(r, 1));
         if (yearColumn)
-            row.year = wholeNumber(state.ScheduleTable.at(r, 0));
-        if (state.ShowDates != 0)
-            row.date = SerialToDate(static_cast<int>(wholeNumber(state.ScheduleTable.at(r, 7))));
+            row.year = wholeNumber(table.at(r, 0));
+        if (input.showDates)
+            row.date = SerialToDate(static_cast<int>(wholeNumber(table.at(r, 7))));
         for (int c = 0; c < 5; ++c)
-            row.money[static_cast<std::size_t>(c)] = state.ScheduleTable.at(r, c + 2);
+            row.money[static_cast<std::size_t>(c)] = table.at(r, c + 2);
         rows.push_back(row);
     }
     return rows;
@@ -139,8 +137,8 @@ QString optionalDate(std::optional<QDate> date) {
     return date ? JsonString(date->toString(Qt::ISODate)) : QStringLiteral("null");
 }
 
-QString writeJson(const SharedState& state, const Calculation& calculation,
-                  const std::vector<Row>& rows) {
+QString writeJson(const Schedule& schedule, const std::vector<Row>& rows) {
+    const Calculation& calculation = schedule.figures;
     static constexpr std::array<const char*, 5> kMoneyKeys = {
         "interest", "principal", "balance", "cumulative_interest", "cumulative_principal"};
     QStringList lines;
@@ -157,11 +155,11 @@ QString writeJson(const SharedState& state, const Calculation& calculation,
         .add("payment", FullPrecision(calculation.payment))
         .add("interest_rate_factor", FullPrecision(calculation.periodicRate))
         .add("monthly_rate", FullPrecision(calculation.monthlyRate))
-        .add("payments_per_year", QString::number(state.PaymentsPerYear))
-        .add("years_to_retire", FullPrecision(state.YearsToRetire))
+        .add("payments_per_year", QString::number(calculation.paymentsPerYear))
+        .add("years_to_retire", FullPrecision(calculation.yearsToRetire.value_or(0)))
         .add("total_paid", ExactMoney(calculation.totalPaid))
         .add("interest_savings", ExactMoney(calculation.interestSavings))
-        .add("data_count", QString::number(state.DataCount))
+        .add("data_count", QString::number(schedule.dataCount))
         .add("extra_payment_years_applied", QString::number(calculation.extraPaymentYearsApplied))
         .document("rows", lines);
 }
@@ -175,19 +173,22 @@ QString money(Currency cell) {
     return picture.format(cell);
 }
 
-QString writeText(const SharedState& state, const Calculation& calculation) {
+QString writeText(const LoanInput& input, const Schedule& schedule) {
+    const Calculation& calculation = schedule.figures;
+    const CurrencyTable& table = schedule.rows;
     QString text;
     text += summaryLine(u"Payment:", Format(calculation.payment, u"###,,###.00"));
-    text += summaryLine(u"Payments per year:", QString::number(state.PaymentsPerYear));
-    text += summaryLine(u"Years to final payment:", Format(state.YearsToRetire, u"###.00"));
+    text += summaryLine(u"Payments per year:", QString::number(calculation.paymentsPerYear));
+    text += summaryLine(u"Years to final payment:",
+                        Format(calculation.yearsToRetire.value_or(0), u"###.00"));
     text += summaryLine(u"Total paid:", Format(calculation.totalPaid.toDouble(), u"###,,###.00"));
     text += summaryLine(u"Interest savings:",
                         Format(calculation.interestSavings.toDouble(), u"###,,###.00"));
     text += u'\n';
 
-    const bool dates = state.ShowDates != 0;
-    const bool yearly = state.TableView == 1;
-    const int rowCount = std::max<int>(state.TableRows, 0);
+    const bool dates = input.showDates;
+    const bool yearly = input.view == 1;
+    const int rowCount = std::max<int>(schedule.tableRows, 0);
     std::vector<QString> firstColumn;
     std::vector<std::array<QString, 5>> moneyColumns;
     QString heading = dates ? QStringLiteral("Date") : QStringLiteral("Year");
@@ -198,12 +199,12 @@ QString writeText(const SharedState& state, const Calculation& calculation) {
     for (int r = 1; r <= rowCount; ++r) {
         QString cell;
         if (dates) {
-            const auto serial = static_cast<int>(wholeNumber(state.ScheduleTable.at(r, 7)));
+            const auto serial = static_cast<int>(wholeNumber(table.at(r, 7)));
             cell = ToShortDate(SerialToDate(serial));
         } else {
-            cell = PadColumn(Format(state.ScheduleTable.at(r, 1).toDouble(), u"####"), 4);
+            cell = PadColumn(Format(table.at(r, 1).toDouble(), u"####"), 4);
             if (!yearly)
-                cell += PadColumn(Format(state.ScheduleTable.at(r, 0).toDouble(), u"###"), 8);
+                cell += PadColumn(Format(table.at(r, 0).toDouble(), u"###"), 8);
         }
         firstWidth = std::max(firstWidth, static_cast<int>(cell.size()));
         firstColumn.push_back(cell);
@@ -211,7 +212,7 @@ QString writeText(const SharedState& state, const Calculation& calculation) {
         std::array<QString, 5> amounts;
         for (int c = 0; c < 5; ++c) {
             QString& amount = amounts[static_cast<std::size_t>(c)];
-            amount = money(state.ScheduleTable.at(r, c + 2));
+            amount = money(table.at(r, c + 2));
             // The grid's columns are wide enough for any mortgage; a larger figure widens every
             // column rather than running into its neighbour.
             width = std::max(width, static_cast<int>(amount.size()) + 2);
@@ -243,20 +244,21 @@ QString writeText(const SharedState& state, const Calculation& calculation) {
     return text;
 }
 
+// The options become a LoanInput, the engine gives its Schedule, and the output is written from
+// that Schedule.
 QString runSchedule(const ScheduleOptions& options) {
-    SharedState state;
-    PrepareLoan(state, options);
-    const Calculation calculation =
-        Calculate(state, FrequencyText(options), CompoundingText(options));
+    const LoanInput input = LoanInputOf(options);
+    const Schedule schedule = CalculateSchedule(input);
+    ThrowIfFailed(schedule);
     switch (options.format) {
     case OutputFormat::Csv:
-        return writeCsv(collectRows(state));
+        return writeCsv(collectRows(input, schedule));
     case OutputFormat::Json:
-        return writeJson(state, calculation, collectRows(state));
+        return writeJson(schedule, collectRows(input, schedule));
     case OutputFormat::Text:
         break;
     }
-    return writeText(state, calculation);
+    return writeText(input, schedule);
 }
 
 } // namespace

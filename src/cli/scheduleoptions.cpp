@@ -256,6 +256,29 @@ void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
     state.PrePayCount = count;
 }
 
+LoanInput LoanInputOf(const ScheduleOptions& options) {
+    LoanInput input;
+    input.principal = options.principal.toDouble();
+    input.annualRate = options.rate.toDouble();
+    input.termYears = options.months ? *options.months / 12.0 : termOf(options).toDouble();
+    input.frequency = findFrequency(FrequencyText(options));
+    input.compounding = findCompounding(CompoundingText(options));
+    const auto choice = static_cast<std::size_t>(options.dayFactorChoice);
+    if (choice < kDaysPerYearChoices.size()) {
+        input.biWeeklyPerYear = kDaysPerYearChoices[choice].biWeeklyPerYear;
+        input.weeklyPerYear = kDaysPerYearChoices[choice].weeklyPerYear;
+    }
+    input.extraPayments.size(45, 2);
+    for (const auto& [year, amount] : options.extras) {
+        input.extraPayments.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
+        input.extraPayments.at(year, 2) = amount;
+    }
+    input.view = options.tableView;
+    input.showDates = options.firstDate.has_value();
+    input.firstPayment = options.firstDate;
+    return input;
+}
+
 QStringView FrequencyText(const ScheduleOptions& options) {
     return listEntry<Frequency>(options.frequency, kFrequencyNames, kFrequencies).text;
 }

@@ -65,6 +65,10 @@ void CompleteStartOptions(ScheduleOptions& options, bool loan);
 // Sets up the state the way a calculation window has it when the user presses Calculate.
 void PrepareLoan(SharedState& state, const ScheduleOptions& options);
 
+// The mortgage or loan the options describe, as the engine takes it: the same figures PrepareLoan
+// gives the shared values, the term exact and the first payment as its date.
+LoanInput LoanInputOf(const ScheduleOptions& options);
+
 // The list entries the option names stand for, as the windows' lists show them.
 QStringView FrequencyText(const ScheduleOptions& options);
 QStringView CompoundingText(const ScheduleOptions& options);

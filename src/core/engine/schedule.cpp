@@ -389,6 +389,14 @@ void Run::summariseYears() {
 
 } // namespace
 
+void ThrowIfFailed(const Schedule& schedule) {
+    if (!schedule.failure)
+        return;
+    if (schedule.failure->termLimit)
+        throw TermLimitError();
+    throw CalculationError(schedule.failure->detail.c_str());
+}
+
 Schedule CalculateSchedule(const LoanInput& input, CalculationListener* listener) {
     Schedule schedule;
     schedule.rows.size(2100, 7);

@@ -133,4 +133,8 @@ struct Schedule {
 // carries it with what was worked out before it.
 Schedule CalculateSchedule(const LoanInput& input, CalculationListener* listener = nullptr);
 
+// For callers that report failures as exceptions: throws TermLimitError or CalculationError when
+// the schedule ended with a failure.
+void ThrowIfFailed(const Schedule& schedule);
+
 } // namespace qb

@@ -73,11 +73,7 @@ Calculation Calculate(SharedState& state, QStringView frequencyText, QStringView
     const Schedule schedule =
         CalculateSchedule(LoanInputFrom(state, frequencyText, compoundingText, kind), listener);
     keep(state, schedule, kind);
-    if (schedule.failure) {
-        if (schedule.failure->termLimit)
-            throw TermLimitError();
-        throw CalculationError(schedule.failure->detail.c_str());
-    }
+    ThrowIfFailed(schedule);
     return schedule.figures;
 }
 
