@@ -44,8 +44,9 @@ void runSchedule(benchmark::State& benchmarkState, const Loan& loan) {
     }
     // The yearly view still works out every payment before it sums the years, so the rows
     // counted are the payments, the work done, and the rows shown are reported beside them.
-    const double payments = static_cast<double>(state.PaymentsPerYear) * state.YearsToRetire;
-    benchmarkState.counters["rows"] = state.TableRows;
+    const double payments = static_cast<double>(state.LastSchedule.figures.paymentsPerYear) *
+                            state.LastSchedule.figures.yearsToRetire.value_or(0);
+    benchmarkState.counters["rows"] = state.LastSchedule.tableRows;
     benchmarkState.counters["payments"] = payments;
     benchmarkState.counters["per_row"] = benchmark::Counter(
         payments, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

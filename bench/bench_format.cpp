@@ -27,9 +27,9 @@ std::vector<qb::Currency> scheduleCells() {
     state.TableView = 2;
     qb::Calculate(state, qb::kFrequencies[3].text, qb::kCompoundings[0].text);
     std::vector<qb::Currency> cells;
-    for (int row = 1; row <= state.TableRows; ++row)
+    for (int row = 1; row <= state.LastSchedule.tableRows; ++row)
         for (int column = 2; column <= 6; ++column)
-            cells.push_back(state.ScheduleTable.at(row, column));
+            cells.push_back(state.LastSchedule.rows.at(row, column));
     return cells;
 }
 

@@ -15,7 +15,6 @@ namespace {
 
 struct FortyYearsWeekly {
     qb::SharedState state;
-    qb::Calculation result;
     qb::TableReportFigures figures;
 
     FortyYearsWeekly() {
@@ -29,11 +28,10 @@ struct FortyYearsWeekly {
         state.InputValues[3] = qb::Currency::fromDouble(40);
         const qb::Frequency& weekly = qb::kFrequencies[3];
         const qb::Compounding& monthly = qb::kCompoundings[0];
-        result = qb::Calculate(state, weekly.text, monthly.text);
-        figures = qb::TableReportFigures::of(qb::MortgageTableReport(), state, result, monthly.text,
-                                             weekly.text);
+        qb::Calculate(state, weekly.text, monthly.text);
+        figures = qb::TableReportFigures::of(qb::MortgageTableReport(), state.LastSchedule, state);
     }
-    bool complete() const { return state.TableRows == 2080; }
+    bool complete() const { return state.LastSchedule.tableRows == 2080; }
 };
 
 void BM_ReportToText(benchmark::State& benchmarkState) {
@@ -42,7 +40,8 @@ void BM_ReportToText(benchmark::State& benchmarkState) {
     int pages = 0;
     for (auto _ : benchmarkState) {
         qb::TextPrinter printer;
-        qb::PrintTable(qb::MortgageTableReport(), loan.figures, loan.state, printer);
+        qb::PrintTable(qb::MortgageTableReport(), loan.figures, loan.state.LastSchedule, loan.state,
+                       printer);
         const QString text = printer.reportText();
         size = text.size();
         pages = int(printer.pages().size());
@@ -62,7 +61,8 @@ void BM_ReportToPdf(benchmark::State& benchmarkState) {
     int sheets = 0;
     for (auto _ : benchmarkState) {
         qb::QtPrinter printer(QStringLiteral("Mortgage Table"), path);
-        qb::PrintTable(qb::MortgageTableReport(), loan.figures, loan.state, printer);
+        qb::PrintTable(qb::MortgageTableReport(), loan.figures, loan.state.LastSchedule, loan.state,
+                       printer);
         sheets = printer.sheetCount();
     }
     if (!loan.complete())

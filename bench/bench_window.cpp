@@ -55,14 +55,15 @@ void runClickToPaint(benchmark::State& benchmarkState, const Case& loan) {
 
     for (auto _ : benchmarkState)
         clickToPaint(calculate, window.grid());
-    if (state.TableRows != loan.expectedRows || !messages.shown.empty())
+    if (state.LastSchedule.tableRows != loan.expectedRows || !messages.shown.empty())
         benchmarkState.SkipWithError("the schedule did not come out at the expected rows");
-    const double payments = static_cast<double>(state.PaymentsPerYear) * state.YearsToRetire;
-    benchmarkState.counters["rows"] = state.TableRows;
+    const double payments = static_cast<double>(state.LastSchedule.figures.paymentsPerYear) *
+                            state.LastSchedule.figures.yearsToRetire.value_or(0);
+    benchmarkState.counters["rows"] = state.LastSchedule.tableRows;
     benchmarkState.counters["payments"] = payments;
-    benchmarkState.counters["per_row"] =
-        benchmark::Counter(state.TableRows, benchmark::Counter::kIsIterationInvariantRate |
-                                                benchmark::Counter::kInvert);
+    benchmarkState.counters["per_row"] = benchmark::Counter(
+        state.LastSchedule.tableRows,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_ClickToPaintDefaultMortgageYearly(benchmark::State& state) {

@@ -186,7 +186,7 @@ int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         CompleteStartOptions(schedule, loan);
         CheckLoanOptions(schedule);
         PrepareLoan(state, schedule);
-        Calculate(state, FrequencyText(schedule), CompoundingText(schedule));
+        ThrowIfFailed(CalculateTable(state, LoanInputOf(schedule)));
     } catch (...) {
         return RefusalStatus(err);
     }

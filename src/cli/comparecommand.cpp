@@ -197,7 +197,9 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
         const QString rowOption = QStringLiteral("--row %1").arg(rows.size() + 1);
         try {
             rows.push_back(
-                AddComparisonRow(state, table, FrequencyText(input), CompoundingText(input)));
+                AddComparisonRow(state, table,
+                                 LoanInputFrom(state, &FrequencyOf(input), &CompoundingOf(input),
+                                               ScheduleKind::Comparison)));
         } catch (const TermLimitError& error) {
             throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
         } catch (const RowLimitError& error) {

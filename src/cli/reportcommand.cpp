@@ -55,8 +55,6 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
     ScheduleOptions schedule;
     ReportOptions report;
     SharedState state;
-    Calculation result;
-    AppliedPaymentsListener applied;
     try {
         schedule = StartOptions(loan);
         const auto known = [&](QStringView name) {
@@ -75,7 +73,7 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
         CheckLoanOptions(schedule);
 
         PrepareLoan(state, schedule);
-        result = Calculate(state, FrequencyText(schedule), CompoundingText(schedule), &applied);
+        ThrowIfFailed(CalculateTable(state, LoanInputOf(schedule)));
     } catch (...) {
         return RefusalStatus(err);
     }
@@ -86,13 +84,14 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
         return 2;
     }
     // The window lists the applied payments only when additional payments were entered.
+    const Schedule& calculated = state.LastSchedule;
     if (state.PrePayCount > 0)
-        RecordAppliedPayments(state, applied.applied);
-    const TableReportFigures figures = TableReportFigures::of(
-        layout, state, result, CompoundingText(schedule), FrequencyText(schedule));
+        RecordAppliedPayments(state, calculated.extraPaymentsApplied);
+    const TableReportFigures figures = TableReportFigures::of(layout, calculated, state);
     return WriteReport(
         report, layout.name, state,
-        [&](Printer& printer) { PrintTable(layout, figures, state, printer); }, out, err);
+        [&](Printer& printer) { PrintTable(layout, figures, calculated, state, printer); }, out,
+        err);
 }
 
 } // namespace qb

@@ -261,8 +261,8 @@ LoanInput LoanInputOf(const ScheduleOptions& options) {
     input.principal = options.principal.toDouble();
     input.annualRate = options.rate.toDouble();
     input.termYears = options.months ? *options.months / 12.0 : termOf(options).toDouble();
-    input.frequency = findFrequency(FrequencyText(options));
-    input.compounding = findCompounding(CompoundingText(options));
+    input.frequency = &FrequencyOf(options);
+    input.compounding = &CompoundingOf(options);
     const auto choice = static_cast<std::size_t>(options.dayFactorChoice);
     if (choice < kDaysPerYearChoices.size()) {
         input.biWeeklyPerYear = kDaysPerYearChoices[choice].biWeeklyPerYear;
@@ -279,12 +279,12 @@ LoanInput LoanInputOf(const ScheduleOptions& options) {
     return input;
 }
 
-QStringView FrequencyText(const ScheduleOptions& options) {
-    return listEntry<Frequency>(options.frequency, kFrequencyNames, kFrequencies).text;
+const Frequency& FrequencyOf(const ScheduleOptions& options) {
+    return listEntry<Frequency>(options.frequency, kFrequencyNames, kFrequencies);
 }
 
-QStringView CompoundingText(const ScheduleOptions& options) {
-    return listEntry<Compounding>(options.compounding, kCompoundingNames, kCompoundings).text;
+const Compounding& CompoundingOf(const ScheduleOptions& options) {
+    return listEntry<Compounding>(options.compounding, kCompoundingNames, kCompoundings);
 }
 
 } // namespace qb

@@ -69,8 +69,8 @@ void PrepareLoan(SharedState& state, const ScheduleOptions& options);
 // gives the shared values, the term exact and the first payment as its date.
 LoanInput LoanInputOf(const ScheduleOptions& options);
 
-// The list entries the option names stand for, as the windows' lists show them.
-QStringView FrequencyText(const ScheduleOptions& options);
-QStringView CompoundingText(const ScheduleOptions& options);
+// The entries of the windows' lists the option names stand for.
+const Frequency& FrequencyOf(const ScheduleOptions& options);
+const Compounding& CompoundingOf(const ScheduleOptions& options);
 
 } // namespace qb

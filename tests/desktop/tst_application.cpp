@@ -247,7 +247,7 @@ void TestApplication::calculationWindowsHideTheMenu() {
     QVERIFY(m_program->menu()->isVisible());
     QVERIFY(!m_program->tableWindow());
     QVERIFY(!m_program->compareWindow());
-    QVERIFY(!m_program->state().ScheduleTable.isSized());
+    QVERIFY(!m_program->state().LastSchedule.rows.isSized());
 }
 
 void TestApplication::tableWindowOpensItsDialogs() {
@@ -309,7 +309,7 @@ void TestApplication::showGraphReplacesTheTableWindow() {
     QVERIFY(window->isVisible());
     QCOMPARE(window->grid()->cellText(1, 3), firstRow);
     QVERIFY(!firstRow.isEmpty());
-    QVERIFY(m_program->state().ScheduleTable.isSized());
+    QVERIFY(m_program->state().LastSchedule.rows.isSized());
 }
 
 void TestApplication::comparisonChartOfThreeRows() {
@@ -377,7 +377,7 @@ void TestApplication::additionalPaymentsAndDatesReachTheSchedule() {
 
     click("Calc4");
     QVERIFY(m_messages.shown.empty());
-    const int rows = m_program->state().TableRows;
+    const int rows = m_program->state().LastSchedule.tableRows;
     QVERIFY(rows < 300);
     Grid* grid = window->grid();
     QCOMPARE(grid->cellText(1, 0), QStringLiteral("1/31/2027"));

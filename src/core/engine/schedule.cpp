@@ -265,6 +265,7 @@ void Run::paymentLoop() {
                 principal += extra.toDouble();
                 if (extra > Currency()) {
                     ++m_calc.extraPaymentYearsApplied;
+                    m_schedule.extraPaymentsApplied.emplace_back(year, extra);
                     if (m_listener)
                         m_listener->extraPaymentApplied(year, extra);
                 }
@@ -399,6 +400,7 @@ void ThrowIfFailed(const Schedule& schedule) {
 
 Schedule CalculateSchedule(const LoanInput& input, CalculationListener* listener) {
     Schedule schedule;
+    schedule.input = input;
     schedule.rows.size(2100, 7);
     schedule.years.size(45, 7);
     try {

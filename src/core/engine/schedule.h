@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qb {
 
@@ -104,6 +106,9 @@ struct LoanInput {
     ScheduleKind kind = ScheduleKind::Table;
 };
 
+// Additional payments as (year, amount), in the order the calculation applied them.
+using AppliedPayments = std::vector<std::pair<int, Currency>>;
+
 // Why a calculation stopped.
 struct CalculationFailure {
     bool termLimit = false; // the term is 41 years or more
@@ -115,6 +120,7 @@ struct CalculationFailure {
 
 // What the calculation made of a LoanInput, as far as it got.
 struct Schedule {
+    LoanInput input; // what was calculated
     Calculation figures;
     // Payment rows 0..2100 by columns 0..7 (row 0 stays zero): 0 year number, 1 payment number,
     // 2 interest, 3 principal, 4 remaining balance, 5 cumulative interest, 6 cumulative
@@ -126,6 +132,7 @@ struct Schedule {
     int tableRows = 0;      // the rows of the table shown; set when a table calculation completes
     int dataCount =
         0; // rows for the printout and the charts; 0 until a table calculation completes
+    AppliedPayments extraPaymentsApplied; // the additional amounts added to the principal
     std::optional<CalculationFailure> failure;
 };
 

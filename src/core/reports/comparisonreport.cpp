@@ -126,9 +126,8 @@ QString ComparisonReportLine(const ComparisonRow& row, const QString& currencySy
     return line + kCrLf + kCrLf;
 }
 
-ComparisonRow AddComparisonRow(SharedState& state, ComparisonTable& table,
-                               QStringView frequencyText, QStringView compoundingText) {
-    ComparisonRow row = CalculateComparisonRow(state, table, frequencyText, compoundingText);
+ComparisonRow AddComparisonRow(SharedState& state, ComparisonTable& table, const LoanInput& input) {
+    ComparisonRow row = CalculateComparisonRow(state, table, input);
     state.ReportLines.at(1) += ComparisonReportLine(row, state.CurrencySymbol);
     return row;
 }

@@ -26,8 +26,7 @@ QString ComparisonReportLine(const ComparisonRow& row, const QString& currencySy
 
 // Works out the next row (CalculateComparisonRow) and adds its line to ReportLines(1), where the
 // report prints the rows from.
-ComparisonRow AddComparisonRow(SharedState& state, ComparisonTable& table,
-                               QStringView frequencyText, QStringView compoundingText);
+ComparisonRow AddComparisonRow(SharedState& state, ComparisonTable& table, const LoanInput& input);
 
 // Appends a field of width characters that ends at the field's right edge. A longer text grows
 // to the left into the blanks before it, but keeps one blank between itself and any text before

@@ -36,8 +36,9 @@ QString money(Currency cell) {
 class TableReport {
 public:
     TableReport(const TableReportLayout& layout, const TableReportFigures& figures,
-                SharedState& state, Printer& printer)
-        : m_layout(layout), m_figures(figures), m_state(state), m_printer(printer) {}
+                const Schedule& schedule, SharedState& state, Printer& printer)
+        : m_layout(layout), m_figures(figures), m_input(schedule.input), m_table(schedule.rows),
+          m_schedule(schedule), m_state(state), m_printer(printer) {}
 
     void print();
 
@@ -53,6 +54,9 @@ private:
 
     const TableReportLayout& m_layout;
     const TableReportFigures& m_figures;
+    const LoanInput& m_input;
+    const CurrencyTable& m_table;
+    const Schedule& m_schedule;
     SharedState& m_state;
     Printer& m_printer;
     QString m_heading2;
@@ -62,9 +66,9 @@ private:
 void TableReport::print() {
     SetPrinterFont(m_state, m_printer);
     m_lines = kFirstPageLines;
-    m_heading2 = m_state.ShowDates == 1   ? kDateHeading2
-                 : m_state.TableView == 2 ? kPaymentHeading2
-                                          : kYearHeading2;
+    m_heading2 = m_input.showDates   ? kDateHeading2
+                 : m_input.view == 2 ? kPaymentHeading2
+                                     : kYearHeading2;
     empty();
     line({At(2), Text(m_state.ReportHeader)});
     empty();
@@ -92,8 +96,8 @@ void TableReport::summary() {
     for (const QString& heading : m_layout.inputHeadings)
         line({At(2), Text(heading)});
     empty();
-    line({Placed(2, 11, symbol + Format(m_state.InputValues.at(1).toDouble(), u"###,,###.00")),
-          Placed(14, 8, Format(m_state.InputValues.at(2).toDouble(), u"###.00")), Text("%"),
+    line({Placed(2, 11, symbol + Format(f.principal, u"###,,###.00")),
+          Placed(14, 8, Format(f.rate, u"###.00")), Text("%"),
           Placed(29, 4, Format(f.term, u"###")), Placed(40, 16, f.compounding),
           Placed(61, 16, f.frequency)});
     line({At(2), Text(kRule)});
@@ -119,13 +123,13 @@ void TableReport::tableHeadings() {
 }
 
 void TableReport::row(int i) {
-    const CurrencyTable& table = m_state.ScheduleTable;
+    const CurrencyTable& table = m_table;
     std::vector<PrintItem> items;
     items.reserve(7);
-    if (m_state.ShowDates == 1) {
+    if (m_input.showDates) {
         items.push_back(At(2));
         items.push_back(Text(Format(table.at(i, 7).toDouble(), u"Short Date")));
-    } else if (m_state.TableView == 2) {
+    } else if (m_input.view == 2) {
         items.push_back(Placed(2, 4, Format(table.at(i, 1).toDouble(), u"####")));
         items.push_back(Placed(6, 3, Format(table.at(i, 0).toDouble(), u"###")));
     } else {
@@ -156,7 +160,7 @@ void TableReport::breakPage(bool setFont) {
 }
 
 void TableReport::totalsAndPayments(int last) {
-    const CurrencyTable& table = m_state.ScheduleTable;
+    const CurrencyTable& table = m_table;
     const QString& symbol = m_state.CurrencySymbol;
     line({At(2), Text(kRule)});
     empty();
@@ -179,10 +183,10 @@ void TableReport::totalsAndPayments(int last) {
 }
 
 int TableReport::lastRow() const {
-    if (m_state.TableView == 2)
-        return m_state.DataCount - 1;
-    // Rows 1 to the nearest whole number of YearsToRetire + 0.49, halves to even.
-    return int(std::nearbyint(m_state.YearsToRetire + 0.49));
+    if (m_input.view == 2)
+        return m_schedule.dataCount - 1;
+    // Rows 1 to the nearest whole number of the years to retire + 0.49, halves to even.
+    return int(std::nearbyint(m_schedule.figures.yearsToRetire.value_or(0) + 0.49));
 }
 
 } // namespace
@@ -231,18 +235,24 @@ const TableReportLayout& LoanTableReport() {
     return layout;
 }
 
-TableReportFigures TableReportFigures::of(const TableReportLayout& layout, const SharedState& state,
-                                          const Calculation& result, QStringView compounding,
-                                          QStringView frequency) {
+TableReportFigures TableReportFigures::of(const TableReportLayout& layout, const Schedule& schedule,
+                                          const SharedState& state) {
     const double scale = layout.termInMonths ? 12 : 1;
+    const LoanInput& input = schedule.input;
+    const Calculation& result = schedule.figures;
     TableReportFigures figures;
-    figures.term = state.InputValues.at(3).toDouble() * scale;
-    figures.compounding = compounding.toString();
-    figures.frequency = frequency.toString();
+    figures.principal = input.principal;
+    figures.rate = input.annualRate;
+    // Kept to four decimals, as the window keeps the term it shows.
+    figures.term = Currency::fromDouble(input.termYears).toDouble() * scale;
+    if (input.compounding)
+        figures.compounding = QStringView(input.compounding->text).toString();
+    if (input.frequency)
+        figures.frequency = QStringView(input.frequency->text).toString();
     figures.daysInYear = DaysInYearCaption(state, result);
     figures.periodicRate = result.periodicRate;
-    figures.paymentsPerYear = state.PaymentsPerYear;
-    figures.timeToFinalPayment = state.YearsToRetire * scale;
+    figures.paymentsPerYear = result.paymentsPerYear;
+    figures.timeToFinalPayment = result.yearsToRetire.value_or(0) * scale;
     figures.payment = result.payment;
     figures.totalPaid = result.totalPaid;
     figures.interestSavings = result.interestSavings;
@@ -268,8 +278,8 @@ void RecordAppliedPayments(SharedState& state, const AppliedPayments& applied) {
 }
 
 void PrintTable(const TableReportLayout& layout, const TableReportFigures& figures,
-                SharedState& state, Printer& printer) {
-    TableReport(layout, figures, state, printer).print();
+                const Schedule& schedule, SharedState& state, Printer& printer) {
+    TableReport(layout, figures, schedule, state, printer).print();
 }
 
 } // namespace qb

@@ -3,15 +3,15 @@
 // or every payment by date) page by page, the totals and the additional payments applied.
 //
 // The two reports are one routine: TableReportLayout holds what they differ in. The report
-// prints from the shared tables the calculation filled and from the figures it produced, on any
-// Printer: the paper or PDF printer of the desktop program, or the recording printer of the
-// tests and the command-line tool. What comes before it (the no-data message, calculating again,
-// the header dialog, the hourglass) is the window's business.
+// prints the Schedule a calculation made of a LoanInput, on any Printer: the paper or PDF printer
+// of the desktop program, or the recording printer of the tests and the command-line tool. What
+// comes before it (the no-data message, calculating again, the header dialog, the hourglass) is the
+// window's business.
 //
-//   SharedState& state = ...;                      // calculated, ReportHeader set
-//   const Calculation result = Calculate(state, frequency, compounding);
-//   PrintTable(MortgageTableReport(), TableReportFigures::of(MortgageTableReport(), state,
-//              result, compounding, frequency), state, printer);
+//   SharedState& state = ...;                      // ReportHeader set
+//   const Schedule& schedule = CalculateTable(state, input);
+//   PrintTable(MortgageTableReport(), TableReportFigures::of(MortgageTableReport(), schedule,
+//              state), schedule, state, printer);
 #pragma once
 
 #include "core/print/printer.h"
@@ -44,9 +44,11 @@ struct TableReportLayout {
 const TableReportLayout& MortgageTableReport();
 const TableReportLayout& LoanTableReport();
 
-// The figures of the report's input and result lines, as the calculation produced them (not as
-// the window's labels show them, so any currency symbol formats right).
+// The figures of the report's input and result lines, as the calculation took and produced them
+// (not as the window's labels show them, so any currency symbol formats right).
 struct TableReportFigures {
+    double principal = 0;
+    double rate = 0;
     double term = 0; // years, or months for a loan
     QString compounding;
     QString frequency;
@@ -58,35 +60,24 @@ struct TableReportFigures {
     Currency totalPaid;
     Currency interestSavings;
 
-    static TableReportFigures of(const TableReportLayout& layout, const SharedState& state,
-                                 const Calculation& result, QStringView compounding,
-                                 QStringView frequency);
+    // The days in the year come from the shared days-per-year basis.
+    static TableReportFigures of(const TableReportLayout& layout, const Schedule& schedule,
+                                 const SharedState& state);
 };
 
 // "Normal" for monthly payments, otherwise the days of the year the weekly and two-weekly rates
 // are based on: what the windows show as the days in the year.
 QString DaysInYearCaption(const SharedState& state, const Calculation& result);
 
-// The additional payments a calculation applied, by year, in the order it applied them.
-using AppliedPayments = std::vector<std::pair<int, Currency>>;
-
-// Collects the additional payments a calculation applies, for RecordAppliedPayments.
-class AppliedPaymentsListener : public CalculationListener {
-public:
-    void extraPaymentApplied(int year, Currency amount) override {
-        applied.emplace_back(year, amount);
-    }
-    AppliedPayments applied;
-};
-
 // Keeps the block of text the report ends with in ReportLines element 1 (a heading and one
 // line per applied payment, each ended by CR LF) and their number in PrePayApplied.
 void RecordAppliedPayments(SharedState& state, const AppliedPayments& applied);
 
-// Prints the report of the last calculation: sets the printer font, prints the pages and
+// Prints the report of a completed calculation: sets the printer font, prints the pages and
 // finishes the printout. LinesPerPage is the page length it counts with (SetPrinterFont sets
-// it); ReportHeader is the header line. Printer failures propagate.
+// it); ReportHeader is the header line; ReportLines element 1 the applied payments. Printer
+// failures propagate.
 void PrintTable(const TableReportLayout& layout, const TableReportFigures& figures,
-                SharedState& state, Printer& printer);
+                const Schedule& schedule, SharedState& state, Printer& printer);
 
 } // namespace qb

@@ -16,13 +16,15 @@ void setPoint(SharedState& state, int point, Currency balance) {
 
 void PrepareBalanceChart(SharedState& state) {
     // Any started year counts: 20.1 years chart as 21. nearbyint rounds halves to even.
-    int years = static_cast<int>(std::nearbyint(state.YearsToRetire + 0.49));
+    const Schedule& calculated = state.LastSchedule;
+    const double yearsToRetire = calculated.figures.yearsToRetire.value_or(0);
+    int years = static_cast<int>(std::nearbyint(yearsToRetire + 0.49));
     // The chart table holds one point more than there are years; a schedule longer than that is
     // cut rather than written past the table's end.
     years = std::clamp(years, 0, std::max(state.ChartData.rowCount() - 2, 0));
-    const CurrencyTable& schedule = state.ScheduleTable;
+    const CurrencyTable& schedule = calculated.rows;
     const int lastRow = schedule.rowCount() - 1;
-    const int perYear = state.PaymentsPerYear;
+    const int perYear = calculated.figures.paymentsPerYear;
 
     for (int year = 1; year <= years; ++year) {
         if (state.TableView == 2) {

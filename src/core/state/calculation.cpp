@@ -20,35 +20,18 @@ double exactTerm(const SharedState& state) {
     return kept.toDouble();
 }
 
-// Keeps what the calculation worked out, as far as it got, where the windows read it.
-void keep(SharedState& state, const Schedule& schedule, ScheduleKind kind) {
-    const Calculation& figures = schedule.figures;
-    state.PaymentsPerYear = static_cast<std::int16_t>(figures.paymentsPerYear);
-    state.AnnualTable = schedule.years;
-    for (int row = 1; row <= schedule.lastRowWritten; ++row) {
-        for (int column = 0; column <= 7; ++column)
-            state.ScheduleTable.at(row, column) = schedule.rows.at(row, column);
-    }
-    if (figures.yearsToRetire)
-        state.YearsToRetire = *figures.yearsToRetire;
-    if (kind == ScheduleKind::Table && !schedule.failure) {
-        state.TableRows = static_cast<std::int16_t>(schedule.tableRows);
-        state.DataCount = static_cast<std::int16_t>(schedule.dataCount);
-    }
-}
-
 } // namespace
 
-LoanInput LoanInputFrom(const SharedState& state, QStringView frequencyText,
-                        QStringView compoundingText, ScheduleKind kind) {
+LoanInput LoanInputFrom(const SharedState& state, const Frequency* frequency,
+                        const Compounding* compounding, ScheduleKind kind) {
     if (state.InputValues.size() < 4)
         throw CalculationError("subscript out of range");
     LoanInput input;
     input.principal = state.InputValues[1].toDouble();
     input.annualRate = state.InputValues[2].toDouble();
     input.termYears = exactTerm(state);
-    input.frequency = findFrequency(frequencyText);
-    input.compounding = findCompounding(compoundingText);
+    input.frequency = frequency;
+    input.compounding = compounding;
     input.biWeeklyPerYear = state.BiWeeklyPerYear;
     input.weeklyPerYear = state.WeeklyPerYear;
     input.extraPayments = state.PrePayTable;
@@ -60,26 +43,34 @@ LoanInput LoanInputFrom(const SharedState& state, QStringView frequencyText,
     return input;
 }
 
+LoanInput LoanInputFrom(const SharedState& state, QStringView frequencyText,
+                        QStringView compoundingText, ScheduleKind kind) {
+    return LoanInputFrom(state, findFrequency(frequencyText), findCompounding(compoundingText),
+                         kind);
+}
+
+const Schedule& CalculateTable(SharedState& state, const LoanInput& input,
+                               CalculationListener* listener) {
+    state.DataCount = 0;
+    state.PrePayApplied = 0;
+    if (state.ReportLines.size() < 2)
+        state.ReportLines.resize(4);
+    state.ReportLines[1].clear();
+    state.LastSchedule = CalculateSchedule(input, listener);
+    if (!state.LastSchedule.failure)
+        state.DataCount = static_cast<std::int16_t>(state.LastSchedule.dataCount);
+    return state.LastSchedule;
+}
+
 Calculation Calculate(SharedState& state, QStringView frequencyText, QStringView compoundingText,
-                      CalculationListener* listener, ScheduleKind kind) {
-    if (kind == ScheduleKind::Table) {
-        state.DataCount = 0;
-        state.PrePayApplied = 0;
-        if (state.ReportLines.size() < 2)
-            throw CalculationError("subscript out of range");
-        state.ReportLines[1].clear();
-    }
-    state.AnnualTable.size(45, 7);
-    const Schedule schedule =
-        CalculateSchedule(LoanInputFrom(state, frequencyText, compoundingText, kind), listener);
-    keep(state, schedule, kind);
+                      CalculationListener* listener) {
+    const Schedule& schedule =
+        CalculateTable(state, LoanInputFrom(state, frequencyText, compoundingText), listener);
     ThrowIfFailed(schedule);
     return schedule.figures;
 }
 
 void SizeCalculationTables(SharedState& state) {
-    state.ScheduleTable.size(2100, 7);
-    state.AnnualTable.size(45, 7);
     state.ChartData.size(45, 6);
     state.PrePayTable.size(45, 2);
     state.InputValues.assign(6, Currency());

@@ -11,16 +11,6 @@ namespace qb {
 
 namespace {
 
-// Collects the additional payments the engine applies, in the order it applies them.
-class ExtraPaymentCollector : public CalculationListener {
-public:
-    void extraPaymentApplied(int year, Currency amount) override {
-        if (amount > Currency())
-            m_payments.emplace_back(year, amount);
-    }
-    std::vector<std::pair<int, Currency>> m_payments;
-};
-
 int bandOf(int column) {
     return column < 5 ? 0 : column < 10 ? 1 : 2;
 }
@@ -35,11 +25,11 @@ QString prePayAmountText(Currency amount) {
 
 } // namespace
 
-QString FrequencyCode(QStringView frequencyText) {
+QString FrequencyCode(const Frequency* frequency) {
     static const std::array<QStringView, 6> kCodes = {u"1m  ", u"sm  ", u"2wk ",
                                                       u"1wk ", u"b(a)", u"w(a)"};
     for (std::size_t i = 0; i < kFrequencies.size(); ++i) {
-        if (frequencyText == QStringView(kFrequencies[i].text))
+        if (frequency == &kFrequencies[i])
             return kCodes[i].toString();
     }
     return {};
@@ -52,20 +42,15 @@ void LoadComparison(SharedState& state, ComparisonTable& table) {
     table.PrePayAmountText.size(kLastPrePayLine, kLastPrePayColumn);
     state.TableView = 2;
     state.HelpOpen = 0;
-    state.TableRows = 13;
 }
 
 ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
-                                     QStringView frequencyText, QStringView compoundingText) {
+                                     const LoanInput& input) {
     state.DataCount = 0;
     state.PrePayApplied = 0;
-    if (state.InputValues.size() < 4)
-        throw CalculationError("subscript out of range");
-    const double principal = state.InputValues[1].toDouble();
-    const double rate = state.InputValues[2].toDouble();
-    const double years = state.InputValues[3].toDouble();
-    const QString code = FrequencyCode(frequencyText);
-    if (code.isEmpty() || findCompounding(compoundingText) == nullptr)
+    const double years = input.termYears;
+    const QString code = FrequencyCode(input.frequency);
+    if (code.isEmpty() || input.compounding == nullptr)
         throw CalculationError("not in the list");
 
     if (years >= 41)
@@ -75,24 +60,27 @@ ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
         throw RowLimitError();
     }
 
+    LoanInput comparison = input;
+    comparison.kind = ScheduleKind::Comparison;
+    const Schedule schedule = CalculateSchedule(comparison);
+    ThrowIfFailed(schedule);
     ComparisonRow row;
-    ExtraPaymentCollector collector;
-    row.calculation =
-        Calculate(state, frequencyText, compoundingText, &collector, ScheduleKind::Comparison);
+    row.calculation = schedule.figures;
     const Calculation& calc = row.calculation;
 
     const int column = table.PrePayColumn;
-    const auto count = static_cast<int>(collector.m_payments.size());
+    const auto count = static_cast<int>(schedule.extraPaymentsApplied.size());
     if (count > 0) {
         // The column's header and one line per payment; a term of at most 40 years applies at
         // most 40 payments, so the lines always fit.
         for (int line = 1; line <= count; ++line) {
-            const auto& [year, amount] = collector.m_payments[static_cast<std::size_t>(line - 1)];
+            const auto& [year, amount] =
+                schedule.extraPaymentsApplied[static_cast<std::size_t>(line - 1)];
             table.PrePayYearText.at(line, column) = PadColumn(Format(year, u"###"), 3);
             table.PrePayAmountText.at(line, column) = prePayAmountText(amount);
         }
     }
-    row.extraPayments = std::move(collector.m_payments);
+    row.extraPayments = schedule.extraPaymentsApplied;
 
     table.RowCount = static_cast<std::int16_t>(table.RowCount + 1);
     row.number = table.RowCount;
@@ -106,15 +94,15 @@ ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
     state.DataCount = table.RowCount;
     state.ChartTitle = QString::fromLatin1(kComparisonChartTitle);
 
-    row.principal = principal;
-    row.rate = rate;
+    row.principal = input.principal;
+    row.rate = input.annualRate;
     row.years = years;
-    row.compoundingLetter =
-        compoundingText.trimmed().isEmpty() ? QChar(u' ') : compoundingText.trimmed().at(0);
+    const QStringView compounding = QStringView(input.compounding->text).trimmed();
+    row.compoundingLetter = compounding.isEmpty() ? QChar(u' ') : compounding.at(0);
     row.frequencyCode = code;
-    row.yearsToRetire = state.YearsToRetire;
-    row.paymentsPerYear = state.PaymentsPerYear;
-    row.totalInterest = state.ScheduleTable.at(calc.lastRow, 5);
+    row.yearsToRetire = calc.yearsToRetire.value_or(0);
+    row.paymentsPerYear = calc.paymentsPerYear;
+    row.totalInterest = schedule.rows.at(calc.lastRow, 5);
 
     if (count > 0) {
         table.PrePayGridCols = static_cast<std::int16_t>(table.PrePayGridCol + 2);

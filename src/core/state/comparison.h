@@ -72,17 +72,15 @@ struct ComparisonRow {
 // opens: everything cleared, a schedule of every payment, no additional payments.
 void LoadComparison(SharedState& state, ComparisonTable& table);
 
-// Works out the next row from InputValues, the list texts of the payment frequency and the
-// compounding period, and the additional payments in PrePayTable, and appends it to the table
-// and to the chart data.
+// Works out the next row of input (its term as given, its additional payments) and appends it to
+// the table and to the chart data.
 // Throws TermLimitError for a term of 41 years or more, RowLimitError when the table is full
 // (DataCount then goes back to the row count so the table can still be printed) and
 // CalculationError when the engine fails.
 ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
-                                     QStringView frequencyText, QStringView compoundingText);
+                                     const LoanInput& input);
 
-// The four-character code the comparison shows for a payment frequency list text; empty for a
-// text that is not in the list.
-QString FrequencyCode(QStringView frequencyText);
+// The four-character code the comparison shows for a payment frequency; empty for none.
+QString FrequencyCode(const Frequency* frequency);
 
 } // namespace qb

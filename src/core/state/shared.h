@@ -23,16 +23,10 @@ struct SharedState {
     // calculation runs on it exactly while element 3 still holds it (months / 12, rounded).
     std::int16_t TermMonths = 0;
 
-    // Payment rows 0..2100 by columns 0..7: 0 year number, 1 payment number, 2 interest,
-    // 3 principal, 4 remaining balance, 5 cumulative interest, 6 cumulative principal,
-    // 7 payment date as a day serial.
-    CurrencyTable ScheduleTable;
-    // Years 0..45 by the same columns: the yearly summary.
-    CurrencyTable AnnualTable;
+    // The schedule of the last Calculate of a table window, as far as it got: the grid, the
+    // printed table and the balance chart read it.
+    Schedule LastSchedule;
 
-    std::int16_t PaymentsPerYear = 0;
-    double YearsToRetire = 0;
-    std::int16_t TableRows = 0;
     std::int16_t TableView = 0; // 1 one row per year, 2 every payment
     std::int16_t DataCount = 0; // rows ready for printing and charting; 0 = nothing calculated
 

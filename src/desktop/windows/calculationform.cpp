@@ -316,6 +316,17 @@ void CalculationForm::showKept(EntryBox box, double value) {
     }
 }
 
+LoanInput CalculationForm::loanInput(ScheduleKind kind) const {
+    // The lists hold the engine's entries in their order; no entry picked is no entry.
+    const auto entry = [](const auto& entries, int index) {
+        return index >= 0 && index < static_cast<int>(entries.size())
+                   ? &entries[static_cast<std::size_t>(index)]
+                   : nullptr;
+    };
+    return LoanInputFrom(m_state, entry(kFrequencies, m_frequency->currentIndex()),
+                         entry(kCompoundings, m_compounding->currentIndex()), kind);
+}
+
 bool CalculationForm::helpShown() const {
     return m_help->text() == kCloseHelpCaption;
 }

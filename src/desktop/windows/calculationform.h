@@ -18,6 +18,7 @@
 // commands after the window's own controls beside the boxes, the help panel after its grids.
 #pragma once
 
+#include "core/engine/schedule.h"
 #include "core/program/messagebox.h"
 #include "core/state/shared.h"
 
@@ -124,6 +125,9 @@ public:
 
     // Takes in a box's figure as leaving the box does.
     void commit(EntryBox box);
+    // The mortgage or loan the committed figures and the lists' entries describe, as the engine
+    // takes it.
+    LoanInput loanInput(ScheduleKind kind) const;
 
     // Whether the help panel is shown in the place of the grids.
     bool helpShown() const;

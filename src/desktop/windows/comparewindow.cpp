@@ -250,8 +250,7 @@ void CompareWindow::calculate() {
     m_state.PrePayApplied = 0;
     try {
         const ComparisonRow row =
-            AddComparisonRow(m_state, m_table, m_form->frequency()->currentText(),
-                             m_form->compounding()->currentText());
+            AddComparisonRow(m_state, m_table, m_form->loanInput(ScheduleKind::Comparison));
         showRow(row);
     } catch (const TermLimitError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), kCaption);
@@ -341,7 +340,6 @@ void CompareWindow::closeEvent(QCloseEvent* event) {
     m_table.PrePayAmountText.erase();
     m_state.PrePayTable.erase();
     m_state.ChartData.erase();
-    m_state.ScheduleTable.erase();
     m_form->helpPanel()->clear();
     m_state.DataCount = 0;
     m_state.ChartSource = 0;

@@ -135,8 +135,7 @@ void PrePayWindow::load() {
 
     m_state.PrePayYears = yearsOfTerm(m_state);
     const int years = m_state.PrePayYears;
-    m_state.TableRows = static_cast<std::int16_t>(years + 1);
-    setUpYearGrid();
+    setUpYearGrid(years + 1);
 
     if (table.at(1, 2).isZero() && years >= 1) {
         for (int y = 1; y <= years; ++y)
@@ -167,8 +166,8 @@ void PrePayWindow::load() {
     resize(std::max(sizeHint().width(), widthForTitle(this)), std::max(sizeHint().height(), 480));
 }
 
-void PrePayWindow::setUpYearGrid() {
-    m_grid->setRows(std::max<int>(m_state.TableRows, kMinimumGridRows));
+void PrePayWindow::setUpYearGrid(int rows) {
+    m_grid->setRows(std::max(rows, kMinimumGridRows));
     m_grid->setCols(2);
     m_grid->setRowHeight(0, 460);
     m_grid->setColWidth(0, m_grid->colWidth(0) + 200);

@@ -40,7 +40,7 @@ protected:
 private:
     void buildControls();
     void load();
-    void setUpYearGrid();
+    void setUpYearGrid(int rows); // the heading row and one row a year
 
     bool yearKeyPress(QKeyEvent* event);
     bool paymentKeyPress(QKeyEvent* event);

@@ -145,9 +145,6 @@ public:
         m_window.m_yearsToRetire->setText(
             PadColumn(Format(m_window.m_setup.termInMonths ? years * 12 : years, u"###.00"), 12));
     }
-    void extraPaymentApplied(int year, Currency amount) override {
-        m_window.m_appliedExtras.emplace_back(year, amount);
-    }
 
 private:
     TableWindow& m_window;
@@ -268,7 +265,6 @@ void TableWindow::load() {
     m_state.HelpOpen = 0;
     m_state.EntryStarted = 0;
     m_state.TableView = 1;
-    m_state.TableRows = 26;
     setUpTableGrid();
     selectView(m_setup.startWithEveryPayment ? 2 : 1);
     m_state.ShowDates = 0;
@@ -284,7 +280,7 @@ void TableWindow::load() {
 
 void TableWindow::setUpTableGrid() {
     m_grid->setCols(6);
-    m_grid->setRows(m_state.TableRows);
+    m_grid->setRows(26);
     m_grid->setRowHeight(0, 500);
     const int widening[] = {520, 550, 650, 700, 700, 700};
     for (int column = 0; column < 6; ++column) {
@@ -310,12 +306,12 @@ void TableWindow::setUpTableGrid() {
     m_grid->setSelEndCol(0);
 }
 
-void TableWindow::sizeTableGrid() {
+void TableWindow::sizeTableGrid(const Schedule& schedule) {
     // Room for every additional payment the engine applied, whatever PrePayCount says: a count
     // left stale by an Additional Payments window closed by its frame must not drop rows.
-    const int applied = static_cast<int>(m_appliedExtras.size());
+    const int applied = static_cast<int>(schedule.extraPaymentsApplied.size());
     const int extra = applied > 0 ? applied + 4 : 0;
-    m_grid->setRows(std::max(23, m_state.TableRows + 4 + extra));
+    m_grid->setRows(std::max(23, schedule.tableRows + 4 + extra));
     blankGrid();
 }
 
@@ -372,15 +368,15 @@ void TableWindow::calculate() {
     resetEntry();
     m_state.HelpOpen = 0;
     m_state.EntryStarted = 0;
-    m_appliedExtras.clear();
-    m_result.reset();
+    m_calculated = false;
 
     TableResultsListener listener(*this);
     try {
-        const Calculation result = Calculate(m_state, m_form->frequency()->currentText(),
-                                             m_form->compounding()->currentText(), &listener);
-        showResults(result);
-        m_result = result;
+        const Schedule& schedule =
+            CalculateTable(m_state, m_form->loanInput(ScheduleKind::Table), &listener);
+        ThrowIfFailed(schedule);
+        showResults(schedule);
+        m_calculated = true;
     } catch (const TermLimitError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), m_setup.caption);
     } catch (const CalculationError& error) {
@@ -389,30 +385,31 @@ void TableWindow::calculate() {
     m_printable = m_state.DataCount != 0;
 }
 
-void TableWindow::showResults(const Calculation& result) {
-    sizeTableGrid();
+void TableWindow::showResults(const Schedule& schedule) {
+    const LoanInput& input = schedule.input;
+    sizeTableGrid(schedule);
     m_grid->setRow(0);
     m_grid->setCol(0);
-    if (m_state.ShowDates == 1)
+    if (input.showDates)
         m_grid->setText(QStringLiteral(" Payment  Date"));
-    else if (m_state.TableView == 2)
+    else if (input.view == 2)
         m_grid->setText(QStringLiteral("  Payment   No.  Year"));
     else
         m_grid->setText(QStringLiteral(" Payment  Year"));
 
-    const CurrencyTable& table = m_state.ScheduleTable;
-    const int rows = m_state.TableRows;
+    const CurrencyTable& table = schedule.rows;
+    const int rows = schedule.tableRows;
     static const NumberPicture moneyCell(u"####,,###.00");
     static const NumberPicture paymentNumber(u"####");
     static const NumberPicture yearNumber(u"###");
     for (int i = 1; i <= rows; ++i) {
         m_grid->setRow(i);
         m_grid->setCol(0);
-        if (m_state.ShowDates == 1) {
+        if (input.showDates) {
             m_grid->setText(Format(table.at(i, 7).toDouble(), u"Short Date"));
         } else {
             QString number = PadColumn(paymentNumber.format(table.at(i, 1)), 4);
-            if (m_state.TableView != 1)
+            if (input.view != 1)
                 number += PadColumn(yearNumber.format(table.at(i, 0)), 8);
             m_grid->setText(number);
         }
@@ -433,6 +430,7 @@ void TableWindow::showResults(const Calculation& result) {
         m_grid->setText(symbol + moneyCell.format(table.at(rows, column + 1)));
     }
 
+    const Calculation& result = schedule.figures;
     m_totalPaid->setText(
         PadColumn(symbol + Format(result.totalPaid.toDouble(), u"###,,###.00"), 12));
     m_savings->setText(
@@ -440,8 +438,8 @@ void TableWindow::showResults(const Calculation& result) {
 
     // A stale PrePayCount (the Additional Payments window closed by its frame) must not hide
     // payments the engine applied.
-    if (m_state.PrePayCount > 0 || !m_appliedExtras.empty())
-        listAppliedExtraPayments();
+    if (m_state.PrePayCount > 0 || !schedule.extraPaymentsApplied.empty())
+        listAppliedExtraPayments(schedule);
 
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(0);
@@ -450,8 +448,8 @@ void TableWindow::showResults(const Calculation& result) {
 // Lists the additional payments the engine applied, under the totals row and in the text block
 // the printed report ends with. Amounts the engine ignored (they would have overpaid the loan)
 // are not listed: the heading says "Applied".
-void TableWindow::listAppliedExtraPayments() {
-    const int rows = m_state.TableRows;
+void TableWindow::listAppliedExtraPayments(const Schedule& schedule) {
+    const int rows = schedule.tableRows;
     m_grid->setRow(rows + 4);
     const QStringList headings = {QStringLiteral("Additional "), QStringLiteral("Payments  "),
                                   QStringLiteral("Applied  ")};
@@ -459,10 +457,10 @@ void TableWindow::listAppliedExtraPayments() {
         m_grid->setCol(column);
         m_grid->setText(headings[column]);
     }
-    RecordAppliedPayments(m_state, m_appliedExtras);
+    RecordAppliedPayments(m_state, schedule.extraPaymentsApplied);
 
     int row = rows + 6;
-    for (const auto& [year, amount] : m_appliedExtras) {
+    for (const auto& [year, amount] : schedule.extraPaymentsApplied) {
         m_grid->setRow(row++);
         m_grid->setCol(0);
         m_grid->setText(QString(12, u' ') + PadColumn(Format(year, u"###"), 3));
@@ -513,7 +511,7 @@ void TableWindow::printTable() {
     calculate();
     // A calculation that failed has said why; one that left nothing to print says so, rather
     // than print the figures of an earlier calculation.
-    if (!m_result)
+    if (!m_calculated)
         return;
     if (m_state.DataCount == 0) {
         m_messages.message(noData, QStringLiteral("Help"));
@@ -522,12 +520,12 @@ void TableWindow::printTable() {
     if (!NamInput::askForHeader(m_state, this) || !m_printService)
         return;
     const TableReportLayout& layout = *m_setup.report;
-    const TableReportFigures figures =
-        TableReportFigures::of(layout, m_state, *m_result, m_form->compounding()->currentText(),
-                               m_form->frequency()->currentText());
-    m_printService->printReport(layout.name, [this, &layout, &figures](Printer& printer) {
-        PrintTable(layout, figures, m_state, printer);
-    });
+    const Schedule& schedule = m_state.LastSchedule;
+    const TableReportFigures figures = TableReportFigures::of(layout, schedule, m_state);
+    m_printService->printReport(layout.name,
+                                [this, &layout, &figures, &schedule](Printer& printer) {
+                                    PrintTable(layout, figures, schedule, m_state, printer);
+                                });
 }
 
 void TableWindow::termPicked() {
@@ -552,13 +550,11 @@ void TableWindow::closeEvent(QCloseEvent* event) {
     m_state.TermMonths = 0;
     m_state.PrePayTable.erase();
     m_state.ChartData.erase();
-    m_state.AnnualTable.erase();
-    m_state.ScheduleTable.erase();
+    m_state.LastSchedule = Schedule();
     m_form->helpPanel()->clear();
     m_state.DataCount = 0;
     m_state.ChartSource = 0;
     m_state.PrePayApplied = 0;
-    m_state.TableRows = 0;
     m_state.PrePayCount = 0;
     emit exited();
 }

@@ -16,7 +16,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -102,10 +101,10 @@ private:
     void connectControls();
     void load();
     void setUpTableGrid();
-    void sizeTableGrid();
+    void sizeTableGrid(const Schedule& schedule);
     void blankGrid();
-    void showResults(const Calculation& result);
-    void listAppliedExtraPayments();
+    void showResults(const Schedule& schedule);
+    void listAppliedExtraPayments(const Schedule& schedule);
 
     void selectView(int view);
     void toggleDates();
@@ -117,8 +116,7 @@ private:
     TableWindowSetup m_setup;
     SharedState& m_state;
     MessageBoxService& m_messages;
-    AppliedPayments m_appliedExtras;
-    std::optional<Calculation> m_result; // the last calculation, when it succeeded
+    bool m_calculated = false; // the last Calculate succeeded
     PrintService* m_printService = nullptr;
     bool m_exited = false;
     // Whether To Printer has a calculation to repeat: set by a Calculate that produced rows, kept

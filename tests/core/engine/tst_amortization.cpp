@@ -42,7 +42,7 @@ SharedState makeState(double principal, double rate, double years, int view = 2,
 }
 
 Currency cell(const SharedState& state, int row, int column) {
-    return state.ScheduleTable.at(row, column);
+    return state.LastSchedule.rows.at(row, column);
 }
 
 QDate dateAt(const SharedState& state, int row) {
@@ -133,7 +133,7 @@ void TestAmortization::workedFigures() {
     const Calculation result = Calculate(state, frequency, compounding);
 
     QCOMPARE(cents(result.payment), payment);
-    QCOMPARE(state.TableRows, rows);
+    QCOMPARE(state.LastSchedule.tableRows, rows);
     QCOMPARE(result.lastRow, rows);
     QCOMPARE(state.DataCount, rows + 1);
     QCOMPARE(cell(state, rows, 4), Currency());
@@ -141,7 +141,7 @@ void TestAmortization::workedFigures() {
     if (totalInterest >= 0)
         QCOMPARE(cents(cell(state, rows, 5)), totalInterest);
     QCOMPARE(result.totalPaid, cell(state, rows, 5) + cell(state, rows, 6));
-    QCOMPARE(cents(state.YearsToRetire), yearsToRetire);
+    QCOMPARE(cents(state.LastSchedule.figures.yearsToRetire.value_or(0)), yearsToRetire);
 }
 
 void TestAmortization::compoundingRates_data() {
@@ -187,7 +187,7 @@ void TestAmortization::everyPairEndsConsistently() {
     SharedState state = makeState(150000, 7.5, 20);
     const Calculation result = Calculate(state, frequency, compounding);
     const int rows = result.lastRow;
-    const int bound = std::lround(20.0 * state.PaymentsPerYear);
+    const int bound = std::lround(20.0 * state.LastSchedule.figures.paymentsPerYear);
     QVERIFY(rows > 0 && rows <= bound);
 
     Currency interest;
@@ -233,7 +233,7 @@ void TestAmortization::paymentSplitsTheMonthlyPayment() {
     SharedState state = makeState(100000, 10, 25);
     const Calculation result = Calculate(state, frequency, kMonthly);
     QVERIFY(std::abs(result.payment - monthlyPayment * share) < 1e-9);
-    QCOMPARE(state.PaymentsPerYear, paymentsPerYear);
+    QCOMPARE(state.LastSchedule.figures.paymentsPerYear, paymentsPerYear);
 }
 
 void TestAmortization::twoWeeksTermDependsOnTheDaysPerYear() {
@@ -320,7 +320,7 @@ void TestAmortization::yearlySummary() {
 
     SharedState state = makeState(100000, 10, years, 1);
     const Calculation result = Calculate(state, kMonthly, kMonthly);
-    QCOMPARE(state.TableRows, rows);
+    QCOMPARE(state.LastSchedule.tableRows, rows);
     QCOMPARE(state.DataCount, dataCount);
     QCOMPARE(result.totalPaid, everyPayment.totalPaid);
     for (int j = 1; j <= rows; ++j) {
@@ -332,7 +332,7 @@ void TestAmortization::yearlySummary() {
         QCOMPARE(cell(state, j, 2), interest);
         QCOMPARE(cell(state, j, 4), cell(payments, lastOfYear, 4));
         QCOMPARE(cell(state, j, 5), cell(payments, lastOfYear, 5));
-        QCOMPARE(state.AnnualTable.at(j, 6), cell(payments, lastOfYear, 6));
+        QCOMPARE(state.LastSchedule.years.at(j, 6), cell(payments, lastOfYear, 6));
     }
     QCOMPARE(cell(state, rows, 4), Currency());
 }
@@ -351,7 +351,7 @@ void TestAmortization::yearlySummaryIgnoresRowsPastTheLastPayment() {
 
     state.TableView = 1;
     Calculate(state, kTwoWeeks, kMonthly);
-    QCOMPARE(state.TableRows, 1);
+    QCOMPARE(state.LastSchedule.tableRows, 1);
     QCOMPARE(cell(state, 1, 4), balance);
     QCOMPARE(cell(state, 1, 6), paidOff);
 }

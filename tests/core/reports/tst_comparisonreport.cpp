@@ -42,7 +42,9 @@ private:
                 m_state.PrePayTable.at(1, 1) = Currency::fromDouble(1);
                 m_state.PrePayTable.at(1, 2) = Currency::fromDouble(1000.0 * (i + 1));
             }
-            AddComparisonRow(m_state, m_table, u"      Monthly", u"      Monthly");
+            AddComparisonRow(m_state, m_table,
+                             LoanInputFrom(m_state, u"      Monthly", u"      Monthly",
+                                           ScheduleKind::Comparison));
         }
     }
     QList<QStringList> print(int linesPerPage = 58) {

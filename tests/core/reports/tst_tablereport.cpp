@@ -27,28 +27,32 @@ const QString kHeading1 =
 SharedState handFilledState(int view, int rows, double yearsToRetire = 0) {
     SharedState state;
     SizeCalculationTables(state);
+    state.LastSchedule.rows.size(2100, 7);
     state.CurrencySymbol = "$";
     state.TableView = std::int16_t(view);
     state.InputValues[1] = Currency::fromDouble(100000);
     state.InputValues[2] = Currency::fromDouble(10);
     state.InputValues[3] = Currency::fromDouble(25);
     for (int i = 1; i <= rows; ++i) {
-        state.ScheduleTable.at(i, 0) = Currency::fromDouble((i - 1) / 12 + 1);
-        state.ScheduleTable.at(i, 1) = Currency::fromDouble(i);
-        state.ScheduleTable.at(i, 2) = Currency::fromDouble(100 + i);
-        state.ScheduleTable.at(i, 3) = Currency::fromDouble(200 + i);
-        state.ScheduleTable.at(i, 4) = Currency::fromDouble(100000 - 10 * i);
-        state.ScheduleTable.at(i, 5) = Currency::fromDouble(1000 + i);
-        state.ScheduleTable.at(i, 6) = Currency::fromDouble(2000 + i);
+        state.LastSchedule.rows.at(i, 0) = Currency::fromDouble((i - 1) / 12 + 1);
+        state.LastSchedule.rows.at(i, 1) = Currency::fromDouble(i);
+        state.LastSchedule.rows.at(i, 2) = Currency::fromDouble(100 + i);
+        state.LastSchedule.rows.at(i, 3) = Currency::fromDouble(200 + i);
+        state.LastSchedule.rows.at(i, 4) = Currency::fromDouble(100000 - 10 * i);
+        state.LastSchedule.rows.at(i, 5) = Currency::fromDouble(1000 + i);
+        state.LastSchedule.rows.at(i, 6) = Currency::fromDouble(2000 + i);
     }
-    state.TableRows = std::int16_t(rows);
-    state.DataCount = std::int16_t(view == 2 ? rows + 1 : rows);
-    state.YearsToRetire = view == 2 ? rows / 12.0 : yearsToRetire;
+    state.LastSchedule.input.view = view;
+    state.LastSchedule.tableRows = rows;
+    state.LastSchedule.dataCount = view == 2 ? rows + 1 : rows;
+    state.LastSchedule.figures.yearsToRetire = view == 2 ? rows / 12.0 : yearsToRetire;
     return state;
 }
 
 TableReportFigures monthlyFigures() {
     TableReportFigures figures;
+    figures.principal = 100000;
+    figures.rate = 10;
     figures.term = 25;
     figures.compounding = "      Monthly";
     figures.frequency = "      Monthly";
@@ -67,7 +71,7 @@ QList<QStringList> print(SharedState& state,
                          const TableReportFigures& figures = monthlyFigures(),
                          double lineHeight = 240) {
     TextPrinter printer(lineHeight);
-    PrintTable(layout, figures, state, printer);
+    PrintTable(layout, figures, state.LastSchedule, state, printer);
     return printer.pages();
 }
 
@@ -255,8 +259,8 @@ void TestTableReport::firstColumn() {
 
     SharedState state = handFilledState(view, 20, 20);
     if (dates) {
-        state.ShowDates = 1;
-        state.ScheduleTable.at(14, 7) = Currency::fromDouble(DateToSerial(QDate(2049, 12, 31)));
+        state.LastSchedule.input.showDates = true;
+        state.LastSchedule.rows.at(14, 7) = Currency::fromDouble(DateToSerial(QDate(2049, 12, 31)));
     }
     const QStringList page = print(state).first();
     QCOMPARE(page[22], heading);
@@ -294,8 +298,8 @@ void TestTableReport::amounts() {
     QFETCH(QString, results);
 
     SharedState state = handFilledState(2, 1);
-    state.ScheduleTable.at(1, 2) = Currency::fromDouble(interest);
-    state.ScheduleTable.at(1, 4) = Currency::fromDouble(balance);
+    state.LastSchedule.rows.at(1, 2) = Currency::fromDouble(interest);
+    state.LastSchedule.rows.at(1, 4) = Currency::fromDouble(balance);
     TableReportFigures figures = monthlyFigures();
     figures.totalPaid = Currency::fromDouble(totalPaid);
     const QStringList page = print(state, MortgageTableReport(), figures).first();
@@ -313,11 +317,11 @@ void TestTableReport::loanReport() {
     state.InputValues[1] = Currency::fromDouble(20000);
     state.InputValues[2] = Currency::fromDouble(10);
     state.InputValues[3] = Currency::fromDouble(2.5);
-    const Calculation result = Calculate(state, kFrequencies[0].text, kCompoundings[0].text);
-    const TableReportFigures figures = TableReportFigures::of(
-        LoanTableReport(), state, result, kCompoundings[0].text, kFrequencies[0].text);
+    Calculate(state, kFrequencies[0].text, kCompoundings[0].text);
+    const TableReportFigures figures =
+        TableReportFigures::of(LoanTableReport(), state.LastSchedule, state);
     // A 9-character interest in the loan's 8-character column is not cut.
-    state.ScheduleTable.at(1, 2) = Currency::fromDouble(12345.67);
+    state.LastSchedule.rows.at(1, 2) = Currency::fromDouble(12345.67);
 
     const QList<QStringList> pages = print(state, LoanTableReport(), figures);
     QCOMPARE(pages.size(), 2);

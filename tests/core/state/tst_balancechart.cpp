@@ -35,10 +35,11 @@ SharedState handMade(double yearsToRetire, int perYear, const std::vector<double
     SizeCalculationTables(state);
     state.InputValues[1] = Currency::fromDouble(1000);
     state.TableView = 2;
-    state.PaymentsPerYear = static_cast<std::int16_t>(perYear);
-    state.YearsToRetire = yearsToRetire;
+    state.LastSchedule.rows.size(2100, 7);
+    state.LastSchedule.figures.paymentsPerYear = perYear;
+    state.LastSchedule.figures.yearsToRetire = yearsToRetire;
     for (std::size_t i = 0; i < balances.size(); ++i)
-        state.ScheduleTable.at(static_cast<int>(i) + 1, 4) = Currency::fromDouble(balances[i]);
+        state.LastSchedule.rows.at(static_cast<int>(i) + 1, 4) = Currency::fromDouble(balances[i]);
     return state;
 }
 
@@ -71,7 +72,7 @@ void TestBalanceChart::mortgageOfTwentyFiveYears() {
     QFETCH(int, points);
     QFETCH(int, perYear);
     SharedState state = calculated(2, frequency);
-    QCOMPARE(state.PaymentsPerYear, perYear);
+    QCOMPARE(state.LastSchedule.figures.paymentsPerYear, perYear);
     PrepareBalanceChart(state);
 
     QCOMPARE(state.DataCount, points);
@@ -79,7 +80,7 @@ void TestBalanceChart::mortgageOfTwentyFiveYears() {
     QCOMPARE(state.ChartData.at(1, 1).toInt(), 1);
     // The start of year y + 1 is the end of year y: the balance after payment y * perYear.
     for (int year : {1, 10, points - 1}) {
-        QCOMPARE(point(state, year + 1), state.ScheduleTable.at(year * perYear, 4).toDouble());
+        QCOMPARE(point(state, year + 1), state.LastSchedule.rows.at(year * perYear, 4).toDouble());
         QCOMPARE(state.ChartData.at(year + 1, 1).toInt(), year + 1);
     }
     // Worked by hand from the payment of 908.7007 at 10/12 % a month: 99,052.966 is left after

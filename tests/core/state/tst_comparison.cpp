@@ -39,7 +39,9 @@ private slots:
 private:
     ComparisonRow calculate(const QString& frequency = QStringLiteral("      Monthly"),
                             const QString& compounding = QStringLiteral("      Monthly")) {
-        return AddComparisonRow(m_state, m_table, frequency, compounding);
+        return AddComparisonRow(
+            m_state, m_table,
+            LoanInputFrom(m_state, frequency, compounding, ScheduleKind::Comparison));
     }
     void setExtra(int year, double amount) {
         m_state.PrePayTable.at(year, 1) = cell(year);

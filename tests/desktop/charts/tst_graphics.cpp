@@ -204,7 +204,7 @@ void TestGraphics::balanceChartOfTwentyFiveYears() {
     QVERIFY(calls.filter(QStringLiteral("AxisTitle")).isEmpty());
     QCOMPARE(valueCalls(calls).size(), 25);
     QCOMPARE(valueCalls(calls).first(), QStringLiteral("Value 100000.00"));
-    QCOMPARE(m_chart->picture().values.at(10), m_state.ScheduleTable.at(120, 4).toDouble());
+    QCOMPARE(m_chart->picture().values.at(10), m_state.LastSchedule.rows.at(120, 4).toDouble());
     QCOMPARE(calls.mid(calls.size() - 2),
              (QStringList{QStringLiteral("ChartType 3"), QStringLiteral("Draw 2")}));
     QCOMPARE(m_window->chartKind(), Graphics::BalanceChart2D);

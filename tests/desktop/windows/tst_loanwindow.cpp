@@ -85,7 +85,7 @@ void TestLoanWindow::opensWithTheLoanDefaults() {
 void TestLoanWindow::calculatesTheDefaultLoan() {
     calculate();
     QVERIFY(m_messages.shown.empty());
-    QCOMPARE(m_state.TableRows, 48);
+    QCOMPARE(m_state.LastSchedule.tableRows, 48);
     QCOMPARE(m_state.DataCount, 49);
     QCOMPARE(label("InMonthPI"), QStringLiteral("     $507.25"));
     QCOMPARE(label("EndMortYear"), QStringLiteral("       48.00"));
@@ -102,7 +102,7 @@ void TestLoanWindow::monthLimit() {
     QCOMPARE(control<QComboBox>("InTerm")->currentText(), QStringLiteral("             480"));
     QCOMPARE(m_state.InputValues[3], Currency::fromDouble(40));
     calculate();
-    QCOMPARE(m_state.TableRows, 480);
+    QCOMPARE(m_state.LastSchedule.tableRows, 480);
 }
 
 void TestLoanWindow::monthsAreKeptAsYears_data() {
@@ -152,9 +152,9 @@ void TestLoanWindow::shortLoansEndAtZero() {
     typeTerm(months);
     calculate();
     const int rows = months.toInt();
-    QCOMPARE(m_state.TableRows, rows);
-    QCOMPARE(m_state.ScheduleTable.at(rows, 4), Currency());
-    QCOMPARE(m_state.ScheduleTable.at(rows, 6), Currency::fromDouble(20000));
+    QCOMPARE(m_state.LastSchedule.tableRows, rows);
+    QCOMPARE(m_state.LastSchedule.rows.at(rows, 4), Currency());
+    QCOMPARE(m_state.LastSchedule.rows.at(rows, 6), Currency::fromDouble(20000));
     QCOMPARE(label("InMonthPI").trimmed(), payment);
     QCOMPARE(label("EndMortYear"), monthsToFinal);
 }

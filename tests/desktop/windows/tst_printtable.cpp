@@ -132,7 +132,7 @@ void TestPrintTable::printsAfterAnInputChange() {
     pressToPrinter();
     QVERIFY(answer.shown);
     QCOMPARE(m_printing.names, QStringList{"Mortgage Table"});
-    QCOMPARE(m_state.TableRows, 20);
+    QCOMPARE(m_state.LastSchedule.tableRows, 20);
 }
 
 void TestPrintTable::headerDialog_data() {

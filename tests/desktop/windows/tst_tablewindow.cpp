@@ -398,8 +398,9 @@ void TestTableWindow::defaultCalculation() {
     QCOMPARE(m_state.ChartTitle, QStringLiteral("Mortgage balance at start of each Year"));
     for (int row = 1; row <= 25; ++row) {
         for (int column = 1; column <= 5; ++column)
-            QCOMPARE(cell(row, column),
-                     Format(m_state.ScheduleTable.at(row, column + 1).toDouble(), u"####,,###.00"));
+            QCOMPARE(
+                cell(row, column),
+                Format(m_state.LastSchedule.rows.at(row, column + 1).toDouble(), u"####,,###.00"));
     }
     QCOMPARE(cell(25, 3), QStringLiteral(".00"));
     QCOMPARE(cell(25, 4), QStringLiteral("172,609.85"));
@@ -460,7 +461,7 @@ void TestTableWindow::appliedAdditionalPaymentsAreListed() {
     m_state.PrePayTable.at(30, 2) = Currency::fromDouble(900); // past the 25-year term
     m_state.PrePayCount = 2;
     calculate();
-    const int rows = m_state.TableRows;
+    const int rows = m_state.LastSchedule.tableRows;
     QCOMPARE(cell(rows + 4, 0), QStringLiteral("Additional "));
     QCOMPARE(cell(rows + 4, 2), QStringLiteral("Applied  "));
     QCOMPARE(cell(rows + 6, 0), QStringLiteral("              3"));
@@ -478,7 +479,7 @@ void TestTableWindow::everyAppliedPaymentIsListedWhateverPrePayCount() {
         m_state.PrePayTable.at(year, 2) = Currency::fromDouble(1000);
     m_state.PrePayCount = 1; // stale: the Additional Payments window was closed by its frame
     calculate();
-    const int rows = m_state.TableRows;
+    const int rows = m_state.LastSchedule.tableRows;
     for (int year = 1; year <= 4; ++year) {
         QCOMPARE(cell(rows + 5 + year, 0), QString(14, u' ') + QString::number(year));
         QCOMPARE(cell(rows + 5 + year, 2), QStringLiteral("1,000.00"));
@@ -629,7 +630,7 @@ void TestTableWindow::exitErasesTheTables() {
     QTest::mouseClick(control<QPushButton>("ExitButt"), Qt::LeftButton);
     QCOMPARE(exits, 1);
     QVERIFY(!m_window->isVisible());
-    QVERIFY(!m_state.ScheduleTable.isSized());
+    QVERIFY(!m_state.LastSchedule.rows.isSized());
     QVERIFY(!m_state.PrePayTable.isSized());
     QVERIFY(m_state.InputValues.empty());
     QCOMPARE(m_state.DataCount, 0);
