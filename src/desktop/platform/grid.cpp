@@ -2,10 +2,11 @@
 // heading row and is shown as the view's horizontal header, so it stays put while the data rows
 // scroll; grid row r >= 1 is the model's row r - 1.
 //
-// The windows fill thousands of cells one setText at a time, so a single-cell write only stores
-// the string and announces that one cell, and block writes announce the block once; between
-// beginUpdate and endUpdate even single writes wait and the whole update is announced as one
-// block. Nothing here resets the model or re-lays out the view per cell.
+// A single-cell write only stores the string and announces that one cell, and block writes
+// announce the block once; between beginUpdate and endUpdate even single writes wait and the
+// whole update is announced as one block. Nothing here resets the model or re-lays out the view
+// per cell. A schedule of thousands of rows is not written at all: the window hands the grid its
+// figures (setRowTexts), and a cell's text is made when the view paints it or someone reads it.
 #include "desktop/platform/grid.h"
 
 #include "desktop/platform/teardown.h"
@@ -30,6 +31,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -66,15 +68,21 @@ public:
         return row >= 0 && row < m_rows && column >= 0 && column < m_cols;
     }
 
-    const QString& cell(int row, int column) const { return m_cells[offset(row, column)]; }
+    QString cell(int row, int column) const {
+        if (m_rowTexts && row >= m_rowTextsTop && row <= m_rowTextsBottom)
+            return m_rowTexts->text(row, column);
+        return m_cells[offset(row, column)];
+    }
 
     void setCell(int row, int column, const QString& text) {
+        settleRowTexts(row, column, row, column);
         m_cells[offset(row, column)] = text;
         changed(row, column, row, column);
     }
 
     // Writes text into every cell of the block; the block must lie inside the grid.
     void fill(int top, int left, int bottom, int right, const QString& text) {
+        settleRowTexts(top, left, bottom, right);
         for (int r = top; r <= bottom; ++r)
             std::fill_n(m_cells.begin() + offset(r, left), right - left + 1, text);
         changed(top, left, bottom, right);
@@ -97,9 +105,19 @@ public:
         m_pendingBottom = m_pendingRight = kNothingPending.second;
     }
 
+    // Rows top..bottom take their texts from texts from now on.
+    void setRowTexts(int top, int bottom, std::shared_ptr<const Grid::RowTexts> texts) {
+        m_rowTexts = std::move(texts);
+        m_rowTextsTop = top;
+        m_rowTextsBottom = std::min(bottom, m_rows - 1);
+        if (m_rowTexts && top <= m_rowTextsBottom && m_cols > 0)
+            changed(top, 0, m_rowTextsBottom, m_cols - 1);
+    }
+
     void setGridRows(int count) {
         if (count == m_rows)
             return;
+        m_rowTextsBottom = std::min(m_rowTextsBottom, count - 1);
         const int oldModelRows = rowCount();
         const int newModelRows = std::max(count - 1, 0);
         const bool headingRowChanges = (m_rows == 0) != (count == 0);
@@ -120,6 +138,7 @@ public:
     void setGridCols(int count) {
         if (count == m_cols)
             return;
+        settleRowTexts(0, 0, m_rows - 1, m_cols - 1);
         const int oldCols = m_cols;
         if (count > oldCols)
             beginInsertColumns({}, oldCols, count - 1);
@@ -192,6 +211,22 @@ private:
         return static_cast<std::ptrdiff_t>(row) * m_cols + column;
     }
 
+    // Before a write into the block: rows that take their texts from a RowTexts keep them as
+    // plain cells, unless the write covers all of them.
+    void settleRowTexts(int top, int left, int bottom, int right) {
+        if (!m_rowTexts || bottom < m_rowTextsTop || top > m_rowTextsBottom)
+            return;
+        const bool covered =
+            top <= m_rowTextsTop && bottom >= m_rowTextsBottom && left == 0 && right >= m_cols - 1;
+        const std::shared_ptr<const Grid::RowTexts> texts = std::move(m_rowTexts);
+        if (covered)
+            return;
+        for (int r = m_rowTextsTop; r <= m_rowTextsBottom; ++r) {
+            for (int c = 0; c < m_cols; ++c)
+                m_cells[offset(r, c)] = texts->text(r, c);
+        }
+    }
+
     void changed(int top, int left, int bottom, int right) {
         if (!m_quiet) {
             if (top == 0)
@@ -224,6 +259,9 @@ private:
     int m_pendingBottom = kNothingPending.second;
     int m_pendingRight = kNothingPending.second;
     std::vector<QString> m_cells;
+    std::shared_ptr<const Grid::RowTexts> m_rowTexts;
+    int m_rowTextsTop = 0;
+    int m_rowTextsBottom = -1;
     std::vector<Grid::Alignment> m_alignments;
     std::vector<Grid::Alignment> m_headingAlignments;
 };
@@ -251,10 +289,10 @@ public:
 
         const int row = index.row() + 1;
         const int column = index.column();
-        if (m_model->contains(row, column) && !m_model->cell(row, column).isEmpty()) {
+        QString text = m_model->contains(row, column) ? m_model->cell(row, column) : QString();
+        if (!text.isEmpty()) {
             const QRect area = option.rect.adjusted(m_margin, 0, -m_margin, 0);
             const QFontMetrics& metrics = option.fontMetrics;
-            QString text = m_model->cell(row, column);
             if (!m_figuresLoaded || m_figureFont != option.font)
                 loadFigureGlyphs(option.font);
             QGlyphRun figure;
@@ -515,6 +553,10 @@ QString Grid::cellText(int row, int column) const {
     return m_model->contains(row, column) ? m_model->cell(row, column) : QString();
 }
 
+void Grid::setRowTexts(int firstRow, int lastRow, std::shared_ptr<const RowTexts> texts) {
+    m_model->setRowTexts(firstRow, lastRow, std::move(texts));
+}
+
 int Grid::rowHeight(int row) const {
     if (row < 0 || row >= rows())
         return 0;
@@ -559,7 +601,7 @@ void Grid::fitColumnsToText() {
     for (int column = 0; column < cols(); ++column) {
         int needed = 0;
         // A heading row of one line holds its whole text; a taller one breaks it at the blanks.
-        const QString& title = m_model->cell(0, column);
+        const QString title = m_model->cell(0, column);
         if (heading->height() < 2 * headingFont.lineSpacing()) {
             needed = headingFont.horizontalAdvance(title) + headingRoom;
         } else {
@@ -567,7 +609,7 @@ void Grid::fitColumnsToText() {
                 needed = std::max(needed, headingFont.horizontalAdvance(word) + headingRoom);
         }
         for (int row = 1; row < rows(); ++row) {
-            const QString& text = m_model->cell(row, column);
+            const QString text = m_model->cell(row, column);
             if (!text.isEmpty())
                 needed = std::max(needed, cells.horizontalAdvance(text) + cellRoom);
         }

@@ -10,6 +10,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <memory>
+
 namespace qb {
 
 class GridModel;
@@ -39,6 +41,18 @@ public:
     void setText(const QString& text);
     // Direct cell access for tests and for copying; the windows use the current cell.
     QString cellText(int row, int column) const;
+
+    // The texts of a block of whole rows, made when a cell is painted, copied or read rather
+    // than written ahead: a schedule has thousands of rows and a screenful is seen.
+    class RowTexts {
+    public:
+        virtual ~RowTexts() = default;
+        virtual QString text(int row, int column) const = 0;
+    };
+    // Rows firstRow..lastRow show texts's cells from now on. A later write into those rows
+    // keeps their texts, as cells of their own, around what it writes; one that covers them all
+    // replaces them.
+    void setRowTexts(int firstRow, int lastRow, std::shared_ptr<const RowTexts> texts);
 
     int rowHeight(int row) const; // twips
     void setRowHeight(int row, int twips);

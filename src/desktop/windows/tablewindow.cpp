@@ -33,6 +33,8 @@ const QString kViewNumbersCaption = QStringLiteral("&View Payment No.");
 // 10 % over 480 months. Both table windows use the same widths.
 constexpr int kFigureLength = 18;
 
+const NumberPicture kMoneyCell(u"####,,###.00");
+
 } // namespace
 
 TableWindowSetup MortgageTablesSetup() {
@@ -124,6 +126,34 @@ TableWindowSetup LoanTablesSetup() {
     });
     return setup;
 }
+
+// The texts of the schedule's rows in the grid, made from the grid's own copy of the figures
+// when the grid shows or reads a cell: the payment's date, or its number (and year in the every
+// payment view), then interest, principal, balance, cumulative interest and principal.
+class ScheduleTexts : public Grid::RowTexts {
+public:
+    explicit ScheduleTexts(const Schedule& schedule)
+        : m_rows(schedule.rows), m_showDates(schedule.input.showDates),
+          m_everyPayment(schedule.input.view != 1) {}
+
+    QString text(int row, int column) const override {
+        if (column > 0)
+            return kMoneyCell.format(m_rows.at(row, column + 1));
+        if (m_showDates)
+            return Format(m_rows.at(row, 7).toDouble(), u"Short Date");
+        static const NumberPicture paymentNumber(u"####");
+        static const NumberPicture yearNumber(u"###");
+        QString number = PadColumn(paymentNumber.format(m_rows.at(row, 1)), 4);
+        if (m_everyPayment)
+            number += PadColumn(yearNumber.format(m_rows.at(row, 0)), 8);
+        return number;
+    }
+
+private:
+    const CurrencyTable m_rows;
+    const bool m_showDates;
+    const bool m_everyPayment;
+};
 
 // Shows each figure as soon as the engine has it, so what was shown before a failure stays.
 class TableResultsListener : public CalculationListener {
@@ -397,27 +427,8 @@ void TableWindow::showResults(const Schedule& schedule) {
     else
         m_grid->setText(QStringLiteral(" Payment  Year"));
 
-    const CurrencyTable& table = schedule.rows;
     const int rows = schedule.tableRows;
-    static const NumberPicture moneyCell(u"####,,###.00");
-    static const NumberPicture paymentNumber(u"####");
-    static const NumberPicture yearNumber(u"###");
-    for (int i = 1; i <= rows; ++i) {
-        m_grid->setRow(i);
-        m_grid->setCol(0);
-        if (input.showDates) {
-            m_grid->setText(Format(table.at(i, 7).toDouble(), u"Short Date"));
-        } else {
-            QString number = PadColumn(paymentNumber.format(table.at(i, 1)), 4);
-            if (input.view != 1)
-                number += PadColumn(yearNumber.format(table.at(i, 0)), 8);
-            m_grid->setText(number);
-        }
-        for (int column = 1; column <= 5; ++column) {
-            m_grid->setCol(column);
-            m_grid->setText(moneyCell.format(table.at(i, column + 1)));
-        }
-    }
+    m_grid->setRowTexts(1, rows, std::make_shared<ScheduleTexts>(schedule));
 
     m_state.ChartTitle = m_setup.chartTitle;
 
@@ -427,7 +438,7 @@ void TableWindow::showResults(const Schedule& schedule) {
     m_grid->setText(QStringLiteral("Total:"));
     for (int column = 3; column <= 5; ++column) {
         m_grid->setCol(column);
-        m_grid->setText(symbol + moneyCell.format(table.at(rows, column + 1)));
+        m_grid->setText(symbol + kMoneyCell.format(schedule.rows.at(rows, column + 1)));
     }
 
     const Calculation& result = schedule.figures;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 using qb::Grid;
 
@@ -48,12 +49,86 @@ int twipsPerPixel(const QWidget& widget, bool vertical) {
     return 1440 / (vertical ? widget.logicalDpiY() : widget.logicalDpiX()) + 1;
 }
 
+// Row texts that say where they are and count how often they are asked.
+class CountingTexts : public Grid::RowTexts {
+public:
+    QString text(int row, int column) const override {
+        ++calls;
+        return QStringLiteral("t%1,%2").arg(row).arg(column);
+    }
+    mutable int calls = 0;
+};
+
 } // namespace
 
 class TestGrid : public QObject {
     Q_OBJECT
 
 private slots:
+    // Rows 2 to 4 of a 6 x 3 grid labelled "r,c" take their texts from a RowTexts; then one
+    // write. Cells the write does not touch read as before it: "t" texts inside the block.
+    void rowTextsAreMadeWhenRead_data() {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QStringList>("expected"); // rows 1 to 5, three cells each
+        QTest::newRow("none") << "none" << QStringList{"1,0",  "1,1",  "1,2",  "t2,0", "t2,1",
+                                                       "t2,2", "t3,0", "t3,1", "t3,2", "t4,0",
+                                                       "t4,1", "t4,2", "5,0",  "5,1",  "5,2"};
+        QTest::newRow("one cell inside")
+            << "cell" << QStringList{"1,0",  "1,1",  "1,2",  "t2,0", "t2,1", "t2,2", "t3,0", "x",
+                                     "t3,2", "t4,0", "t4,1", "t4,2", "5,0",  "5,1",  "5,2"};
+        // Rows 2 to 5, every column: the block is replaced.
+        QTest::newRow("fill over all")
+            << "fill all" << QStringList{"1,0", "1,1", "1,2", "x", "x", "x", "x", "x",
+                                         "x",   "x",   "x",   "x", "x", "x", "x"};
+        // Rows 2 to 4 of column 1 only: the other columns keep their texts.
+        QTest::newRow("fill of one column")
+            << "fill column"
+            << QStringList{"1,0",  "1,1",  "1,2", "t2,0", "x",   "t2,2", "t3,0", "x",
+                           "t3,2", "t4,0", "x",   "t4,2", "5,0", "5,1",  "5,2"};
+        QTest::newRow("rows cut") << "shrink" << QStringList{"1,0",  "1,1",  "1,2",  "t2,0", "t2,1",
+                                                             "t2,2", "t3,0", "t3,1", "t3,2", "",
+                                                             "",     "",     "",     "",     ""};
+    }
+
+    void rowTextsAreMadeWhenRead() {
+        QFETCH(QString, write);
+        QFETCH(QStringList, expected);
+        Grid grid;
+        grid.setCols(3);
+        grid.setRows(6);
+        label(grid);
+        auto texts = std::make_shared<CountingTexts>();
+        grid.setRowTexts(2, 4, texts);
+        QCOMPARE(texts->calls, 0); // nothing is made ahead
+
+        if (write == u"cell") {
+            grid.setRow(3);
+            grid.setCol(1);
+            grid.setText(QStringLiteral("x"));
+        } else if (write == u"fill all" || write == u"fill column") {
+            if (write == u"fill all")
+                select(grid, 2, 0, 5, 2);
+            else
+                select(grid, 2, 1, 4, 1);
+            grid.setFillStyle(1);
+            grid.setText(QStringLiteral("x"));
+            grid.setFillStyle(0);
+        } else if (write == u"shrink") {
+            grid.setRows(4);
+        }
+        for (int r = 1; r <= 5; ++r) {
+            for (int c = 0; c < 3; ++c) {
+                const QString& want = expected[(r - 1) * 3 + c];
+                QCOMPARE(grid.cellText(r, c), want);
+                if (r < grid.rows())
+                    QCOMPARE(viewOf(grid)->model()->index(r - 1, c).data().toString(), want);
+            }
+        }
+        // A copy reads the same texts.
+        select(grid, 2, 0, 2, 2);
+        QCOMPARE(grid.selectedText(), expected.mid(3, 3).join(u'\t'));
+    }
+
     void countsDriveTheModel() {
         Grid grid;
         grid.setCols(6);

@@ -404,6 +404,10 @@ void TestTableWindow::defaultCalculation() {
     }
     QCOMPARE(cell(25, 3), QStringLiteral(".00"));
     QCOMPARE(cell(25, 4), QStringLiteral("172,609.85"));
+    // The grid keeps its own figures: what the shared schedule holds later does not reach it.
+    m_state.LastSchedule = Schedule();
+    QCOMPARE(cell(25, 4), QStringLiteral("172,609.85"));
+    QCOMPARE(cell(1, 0), QStringLiteral("   1"));
 }
 
 void TestTableWindow::yearlyViewRowsAndTotals() {
