@@ -29,12 +29,21 @@
 #include <new>
 #include <vector>
 
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#define QB_COUNT_MALLOC 1
+#endif
+
 namespace {
 std::atomic<long> allocations{0};
 } // namespace
 
+// Every allocation counts: C++'s operator new and, where the C library lets a program replace
+// malloc (glibc, without AddressSanitizer, which has its own), the C allocations Qt's strings
+// and containers make.
 void* operator new(std::size_t size) {
+#ifndef QB_COUNT_MALLOC
     allocations.fetch_add(1, std::memory_order_relaxed);
+#endif
     if (void* p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();
@@ -45,6 +54,27 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+
+#ifdef QB_COUNT_MALLOC
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+
+void* malloc(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_calloc(count, size);
+}
+void* realloc(void* p, std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_realloc(p, size);
+}
+}
+#endif
 
 namespace {
 
