@@ -9,6 +9,7 @@
 #include "cli/terms.h"
 #include "core/engine/engineerror.h"
 #include "core/reports/comparisonreport.h"
+#include "core/reports/spreadsheet.h"
 #include "core/settings/daysperyear.h"
 #include "core/state/comparison.h"
 
@@ -226,48 +227,11 @@ QString writeText(const SharedState& state, const ComparisonTable& table) {
     return text;
 }
 
-using Fields = std::vector<std::pair<const char*, QString>>;
-
-// A row's fields in the order the CSV and JSON outputs write them. The second and third are
-// letters, which JSON quotes.
-Fields fieldsOf(const ComparisonRow& row, const ScheduleOptions& input) {
-    return {
-        {"row", QString::number(row.number)},
-        {"compounding", QString(row.compoundingLetter)},
-        {"frequency_code", row.frequencyCode.trimmed()},
-        {"years", FullPrecision(input.years.value_or(25))},
-        {"years_to_retire", FullPrecision(row.yearsToRetire)},
-        {"extra_payments_applied", QString::number(row.extraPayments.size())},
-        {"payments_per_year", QString::number(row.paymentsPerYear)},
-        {"principal", ExactMoney(input.principal)},
-        {"rate", FullPrecision(input.rate.toDouble())},
-        {"payment", FullPrecision(row.calculation.payment)},
-        {"total_interest", ExactMoney(row.totalInterest)},
-        {"interest_rate_factor", FullPrecision(row.calculation.periodicRate)},
-    };
-}
-
-QString writeCsv(const std::vector<ComparisonRow>& rows,
-                 const std::vector<ScheduleOptions>& inputs) {
-    QStringList keys;
-    for (const auto& [key, value] : fieldsOf(ComparisonRow(), ScheduleOptions()))
-        keys.append(QLatin1String(key));
-    QString text = keys.join(u',') + u'\n';
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        QStringList values;
-        for (const auto& [key, value] : fieldsOf(rows[i], inputs[i]))
-            values.append(value);
-        text += values.join(u',') + u'\n';
-    }
-    return text;
-}
-
-QString writeJson(const std::vector<ComparisonRow>& rows,
-                  const std::vector<ScheduleOptions>& inputs) {
+QString writeJson(const std::vector<ComparisonRow>& rows) {
     QStringList lines;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         JsonObject line;
-        const Fields fields = fieldsOf(rows[i], inputs[i]);
+        const ComparisonFields fields = ComparisonRowFields(rows[i]);
         for (std::size_t f = 0; f < fields.size(); ++f)
             line.add(fields[f].first,
                      f == 1 || f == 2 ? JsonString(fields[f].second) : fields[f].second);
@@ -325,9 +289,9 @@ int RunCompare(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     switch (options.format) {
     case CompareFormat::Csv:
-        return WriteOutput(out, err, writeCsv(rows, options.rows));
+        return WriteOutput(out, err, ComparisonCsv(rows));
     case CompareFormat::Json:
-        return WriteOutput(out, err, writeJson(rows, options.rows));
+        return WriteOutput(out, err, writeJson(rows));
     case CompareFormat::Report:
         return WriteReport(
             options.report, QStringLiteral("Mortgage Comparisons"), state,

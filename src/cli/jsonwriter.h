@@ -3,7 +3,7 @@
 // the same digits as the CSV.
 #pragma once
 
-#include "core/engine/currency.h"
+#include "core/format/format.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,11 +12,6 @@
 #include <vector>
 
 namespace qb {
-
-// A money cell as the exact decimal it holds, four decimals always, and a double at full
-// precision ("null" when it is not finite), as the CSV and JSON outputs write them.
-QString ExactMoney(Currency cell);
-QString FullPrecision(double value);
 
 // text as a JSON string.
 QString JsonString(const QString& text);

@@ -16,6 +16,7 @@
 #include "core/format/format.h"
 #include "core/format/numberpicture.h"
 #include "core/format/shortdate.h"
+#include "core/reports/spreadsheet.h"
 #include "core/settings/daysperyear.h"
 
 #include <QDate>
@@ -81,54 +82,6 @@ ScheduleOptions parseScheduleOptions(const QStringList& arguments) {
     return options;
 }
 
-// The whole number a cell shows with a picture of "#" only: rounded half away from zero.
-std::int64_t wholeNumber(Currency cell) {
-    const std::int64_t half = Currency::kScale / 2;
-    const std::int64_t units = cell.units();
-    return units < 0 ? -((-units + half) / Currency::kScale) : (units + half) / Currency::kScale;
-}
-
-struct Row {
-    std::int64_t number = 0;
-    std::optional<std::int64_t> year;
-    std::optional<QDate> date;
-    std::array<Currency, 5>
-        money; // interest, principal, balance, cumulative interest and principal
-};
-
-std::vector<Row> collectRows(const LoanInput& input, const Schedule& schedule) {
-    const bool yearColumn = input.view == 2 && !input.showDates;
-    const CurrencyTable& table = schedule.rows;
-    std::vector<Row> rows;
-    rows.reserve(static_cast<std::size_t>(std::max<int>(schedule.tableRows, 0)));
-    for (int r = 1; r <= schedule.tableRows; ++r) {
-        Row row;
-        row.number = wholeNumber(table.at(r, 1));
-        if (yearColumn)
-            row.year = wholeNumber(table.at(r, 0));
-        if (input.showDates)
-            row.date = SerialToDate(static_cast<int>(wholeNumber(table.at(r, 7))));
-        for (int c = 0; c < 5; ++c)
-            row.money[static_cast<std::size_t>(c)] = table.at(r, c + 2);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-QString writeCsv(const std::vector<Row>& rows) {
-    QString text = QStringLiteral("number,year,date,interest,principal,balance,"
-                                  "cumulative_interest,cumulative_principal\n");
-    for (const Row& row : rows) {
-        text += QString::number(row.number) + u',';
-        text += (row.year ? QString::number(*row.year) : QString()) + u',';
-        text += (row.date ? row.date->toString(Qt::ISODate) : QString());
-        for (Currency cell : row.money)
-            text += u',' + ExactMoney(cell);
-        text += u'\n';
-    }
-    return text;
-}
-
 QString optionalNumber(std::optional<std::int64_t> value) {
     return value ? QString::number(*value) : QStringLiteral("null");
 }
@@ -137,12 +90,12 @@ QString optionalDate(std::optional<QDate> date) {
     return date ? JsonString(date->toString(Qt::ISODate)) : QStringLiteral("null");
 }
 
-QString writeJson(const Schedule& schedule, const std::vector<Row>& rows) {
+QString writeJson(const Schedule& schedule) {
     const Calculation& calculation = schedule.figures;
     static constexpr std::array<const char*, 5> kMoneyKeys = {
         "interest", "principal", "balance", "cumulative_interest", "cumulative_principal"};
     QStringList lines;
-    for (const Row& row : rows) {
+    for (const ScheduleRow& row : ScheduleRows(schedule)) {
         JsonObject line;
         line.add("number", QString::number(row.number))
             .add("year", optionalNumber(row.year))
@@ -196,11 +149,11 @@ QString writeText(const LoanInput& input, const Schedule& schedule) {
         heading = PadColumn(QStringLiteral("No."), 4) + PadColumn(QStringLiteral("Year"), 8);
     int firstWidth = static_cast<int>(heading.size());
     int width = kColumnWidth;
+    const std::vector<ScheduleRow> rows = ScheduleRows(schedule);
     for (int r = 1; r <= rowCount; ++r) {
         QString cell;
         if (dates) {
-            const auto serial = static_cast<int>(wholeNumber(table.at(r, 7)));
-            cell = ToShortDate(SerialToDate(serial));
+            cell = ToShortDate(*rows[static_cast<std::size_t>(r - 1)].date);
         } else {
             cell = PadColumn(Format(table.at(r, 1).toDouble(), u"####"), 4);
             if (!yearly)
@@ -252,9 +205,9 @@ QString runSchedule(const ScheduleOptions& options) {
     ThrowIfFailed(schedule);
     switch (options.format) {
     case OutputFormat::Csv:
-        return writeCsv(collectRows(input, schedule));
+        return ScheduleCsv(schedule);
     case OutputFormat::Json:
-        return writeJson(schedule, collectRows(input, schedule));
+        return writeJson(schedule);
     case OutputFormat::Text:
         break;
     }

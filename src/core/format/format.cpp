@@ -169,4 +169,18 @@ double RoundToEightDecimals(double value) {
     return value < 0 ? -rounded : rounded;
 }
 
+QString ExactMoney(Currency cell) {
+    const std::int64_t units = cell.units();
+    const std::uint64_t magnitude =
+        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+    const auto scale = static_cast<std::uint64_t>(Currency::kScale);
+    QString text = QString::number(magnitude / scale) + u'.' +
+                   QString::number(magnitude % scale).rightJustified(4, u'0');
+    return units < 0 ? u'-' + text : text;
+}
+
+QString FullPrecision(double value) {
+    return std::isfinite(value) ? QString::number(value, 'g', 17) : QStringLiteral("null");
+}
+
 } // namespace qb

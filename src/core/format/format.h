@@ -14,12 +14,19 @@
 // a whole day and gives ToShortDate(SerialToDate(day)).
 #pragma once
 
+#include "core/engine/currency.h"
+
 #include <QString>
 #include <QStringView>
 
 namespace qb {
 
 QString Format(double value, QStringView picture);
+
+// A money cell as the exact decimal it holds, four decimals always, and a double at full
+// precision ("null" when it is not finite), as the CSV and JSON outputs write them.
+QString ExactMoney(Currency cell);
+QString FullPrecision(double value);
 
 // The number at the start of a text, as the program's input boxes read it: blanks, tabs and line
 // breaks are skipped anywhere in the number, then an optional sign, digits, one decimal point and

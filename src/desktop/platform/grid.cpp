@@ -14,11 +14,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGlyphRun>
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QRawFont>
 #include <QScopedValueRollback>
@@ -435,6 +437,20 @@ protected:
         QTableView::keyPressEvent(event);
     }
 
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("Copy"), QKeySequence::Copy,
+                       [this] { m_grid->copySelection(); });
+        menu.addAction(QStringLiteral("Copy with Headings"),
+                       [this] { m_grid->copySelection(true); });
+        menu.addAction(QStringLiteral("Select All"), [this] { m_grid->selectAll(); });
+        if (m_grid->saveAsCsv()) {
+            menu.addSeparator();
+            menu.addAction(QStringLiteral("Save as CSV..."), m_grid->saveAsCsv());
+        }
+        menu.exec(event->globalPos());
+    }
+
 private:
     Grid* m_grid;
 };
@@ -672,23 +688,39 @@ void Grid::setFillStyle(int mode) {
     m_fillStyle = mode == 1 ? 1 : 0;
 }
 
-QString Grid::selectedText() const {
+QString Grid::selectedText(bool withHeadings) const {
     const QRect block = selectionBlock();
-    QString text;
-    for (int r = block.top(); r <= block.bottom(); ++r) {
-        if (r > block.top())
-            text += QLatin1Char('\n');
-        for (int c = block.left(); c <= block.right(); ++c) {
-            if (c > block.left())
-                text += QLatin1Char('\t');
-            text += m_model->cell(r, c);
-        }
-    }
-    return text;
+    if (block.isEmpty())
+        return {};
+    const bool wholeColumns = block.top() <= 1 && block.bottom() == rows() - 1;
+    QStringList lines;
+    QStringList cells;
+    const auto addRow = [&](int r) {
+        cells.clear();
+        for (int c = block.left(); c <= block.right(); ++c)
+            cells.append(m_model->cell(r, c).trimmed());
+        lines.append(cells.join(u'\t'));
+    };
+    if ((withHeadings || wholeColumns) && block.top() > 0)
+        addRow(0);
+    for (int r = block.top(); r <= block.bottom(); ++r)
+        addRow(r);
+    return lines.join(u'\n');
 }
 
-void Grid::copySelection() const {
-    QGuiApplication::clipboard()->setText(selectedText());
+void Grid::copySelection(bool withHeadings) const {
+    QGuiApplication::clipboard()->setText(selectedText(withHeadings));
+}
+
+void Grid::selectAll() {
+    setSelStartRow(1);
+    setSelStartCol(0);
+    setSelEndRow(rows() - 1);
+    setSelEndCol(cols() - 1);
+}
+
+void Grid::setSaveAsCsv(std::function<void()> save) {
+    m_saveAsCsv = std::move(save);
 }
 
 QRect Grid::selectionBlock() const {

@@ -4,12 +4,14 @@
 // selection, a fill mode that writes one text into every selected cell, widths and heights in
 // twips (1440 to the inch), and per-column alignments.
 //
-// Users can select cells and copy them (Ctrl+C) as tab-separated text for a spreadsheet.
+// Users can select cells and copy them (Ctrl+C, or the context menu's Copy and Copy with
+// Headings) as a spreadsheet takes them, and a window may offer "Save as CSV..." there too.
 #pragma once
 
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace qb {
@@ -84,9 +86,16 @@ public:
     void beginUpdate();
     void endUpdate();
 
-    // Selected cells as tab-separated lines, as Ctrl+C puts them on the clipboard.
-    QString selectedText() const;
-    void copySelection() const;
+    // Selected cells as Ctrl+C puts them on the clipboard: tab-separated lines, each cell
+    // without the blanks it is padded with, and the heading row first when whole columns are
+    // selected or withHeadings asks for it.
+    QString selectedText(bool withHeadings = false) const;
+    void copySelection(bool withHeadings = false) const;
+    // Selects every data cell, as the context menu's Select All does.
+    void selectAll();
+    // Offers "Save as CSV..." in the context menu, which runs save.
+    void setSaveAsCsv(std::function<void()> save);
+    const std::function<void()>& saveAsCsv() const { return m_saveAsCsv; }
 
 private:
     QRect selectionBlock() const; // the selection, normalised and clipped to the grid
@@ -105,6 +114,7 @@ private:
     bool m_mirroring = false; // the grid is changing the view's selection itself
     int m_updateDepth = 0;    // open beginUpdate calls
     bool m_selectionPending = false;
+    std::function<void()> m_saveAsCsv;
 };
 
 } // namespace qb

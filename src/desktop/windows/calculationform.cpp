@@ -4,8 +4,10 @@
 
 #include "core/format/entrytext.h"
 #include "core/format/format.h"
+#include "core/reports/spreadsheet.h"
 #include "core/state/calculation.h"
 #include "desktop/platform/captionlabel.h"
+#include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/typinglimit.h"
 
@@ -13,7 +15,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -27,12 +31,17 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <cmath>
 #include <utility>
 
 namespace qb {
+
+namespace {
+const QString kNoData = QStringLiteral("No Data to work with. Calculate.");
+} // namespace
 
 namespace {
 
@@ -325,6 +334,35 @@ LoanInput CalculationForm::loanInput(ScheduleKind kind) const {
     };
     return LoanInputFrom(m_state, entry(kFrequencies, m_frequency->currentIndex()),
                          entry(kCompoundings, m_compounding->currentIndex()), kind);
+}
+
+void CalculationForm::offerSaveAsCsv(Grid* grid, const QString& fileName, CsvText csv) {
+    grid->setSaveAsCsv([this, fileName, csv = std::move(csv)] {
+        if (!csv()) {
+            m_messages.message(kNoData, QStringLiteral("Advisory"));
+            return;
+        }
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString path = QFileDialog::getSaveFileName(
+            &m_window, QStringLiteral("Save as CSV"), QDir(folder).filePath(fileName),
+            QStringLiteral("CSV files (*.csv);;All files (*)"));
+        if (!path.isEmpty())
+            saveCsv(path, csv);
+    });
+}
+
+bool CalculationForm::saveCsv(const QString& path, const CsvText& csv) const {
+    const std::optional<QString> text = csv();
+    if (!text) {
+        m_messages.message(kNoData, QStringLiteral("Advisory"));
+        return false;
+    }
+    if (const std::optional<QString> error = SaveTextFile(path, *text)) {
+        m_messages.message(QStringLiteral("The file could not be saved: ") + *error,
+                           QStringLiteral("Advisory"));
+        return false;
+    }
+    return true;
 }
 
 bool CalculationForm::helpShown() const {

@@ -30,6 +30,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QComboBox;
@@ -45,6 +46,8 @@ class QPushButton;
 class QWidget;
 
 namespace qb {
+
+class Grid;
 
 enum class EntryBox { Principal, Rate, Term };
 
@@ -122,6 +125,16 @@ public:
     void addRow(int row, int column, QWidget* caption, QWidget* field) const;
     // The grid with the commands at its right, for the top of the window's layout.
     QHBoxLayout* takeTop();
+
+    // The text of the window's last calculation as a spreadsheet file, or nothing when there is
+    // none.
+    using CsvText = std::function<std::optional<QString>()>;
+    // Offers "Save as CSV..." in grid's context menu: with nothing calculated it says so,
+    // otherwise it asks for a file (fileName suggested in the documents folder) and saves there.
+    void offerSaveAsCsv(Grid* grid, const QString& fileName, CsvText csv);
+    // Saves csv's text to path as Save as CSV does, its messages included. Returns whether the
+    // file was written.
+    bool saveCsv(const QString& path, const CsvText& csv) const;
 
     // Takes in a box's figure as leaving the box does.
     void commit(EntryBox box);

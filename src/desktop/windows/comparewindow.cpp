@@ -4,6 +4,7 @@
 #include "core/format/format.h"
 #include "core/print/printservice.h"
 #include "core/reports/comparisonreport.h"
+#include "core/reports/spreadsheet.h"
 #include "core/reports/tablereport.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
@@ -96,6 +97,8 @@ void CompareWindow::buildControls() {
     prePayCaption->setTextFormat(Qt::PlainText);
     prePayCaption->setObjectName(QStringLiteral("Label8"));
     m_form->addHelpPanel(QStringLiteral("HlpTxtBox"), {m_rowGrid, m_prePayGrid});
+    m_form->offerSaveAsCsv(m_rowGrid, QStringLiteral("Mortgage Comparisons.csv"),
+                           [this] { return csvText(); });
 
     // Inputs on the left, the two result labels beside them, commands on the right, the grids
     // below; the help panel takes the grids' place.
@@ -132,6 +135,7 @@ void CompareWindow::buildControls() {
 
 void CompareWindow::load() {
     LoadComparison(m_state, m_table);
+    m_rows.clear();
     m_state.EntryStarted = 0;
     setUpRowGrid();
     setUpPrePayGrid();
@@ -252,6 +256,7 @@ void CompareWindow::calculate() {
         const ComparisonRow row =
             AddComparisonRow(m_state, m_table, m_form->loanInput(ScheduleKind::Comparison));
         showRow(row);
+        m_rows.push_back(row);
     } catch (const TermLimitError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), kCaption);
     } catch (const RowLimitError& error) {
@@ -259,6 +264,16 @@ void CompareWindow::calculate() {
     } catch (const CalculationError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), QStringLiteral("Help"));
     }
+}
+
+bool CompareWindow::saveCsv(const QString& path) {
+    return m_form->saveCsv(path, [this] { return csvText(); });
+}
+
+std::optional<QString> CompareWindow::csvText() const {
+    if (m_rows.empty())
+        return std::nullopt;
+    return ComparisonCsv(m_rows);
 }
 
 void CompareWindow::showRow(const ComparisonRow& row) {
@@ -345,6 +360,7 @@ void CompareWindow::closeEvent(QCloseEvent* event) {
     m_state.ChartSource = 0;
     m_state.TableView = 0;
     m_table.RowCount = 0;
+    m_rows.clear();
     emit exited();
 }
 

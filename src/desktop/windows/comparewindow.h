@@ -11,6 +11,9 @@
 
 #include <QWidget>
 
+#include <optional>
+#include <vector>
+
 #include <memory>
 
 class QLabel;
@@ -28,6 +31,10 @@ public:
 
     // Where To Printer sends the report; without one, it prints nothing.
     void setPrintService(PrintService* service) { m_printService = service; }
+
+    // Save as CSV without the file dialog: the rows worked out so far, as quillbrook-cli
+    // compare --format csv prints them, written to path. Returns whether it was written.
+    bool saveCsv(const QString& path);
 
     // The command buttons' own work, callable as a click would run it.
     void calculate();
@@ -64,11 +71,13 @@ private:
     void clearRowGrid();
     void blankRowGrid();
     void showRow(const ComparisonRow& row);
+    std::optional<QString> csvText() const;
 
     SharedState& m_state;
     MessageBoxService& m_messages;
     PrintService* m_printService = nullptr;
     ComparisonTable m_table;
+    std::vector<ComparisonRow> m_rows; // the rows worked out, in order
     bool m_exited = false;
 
     std::unique_ptr<CalculationForm> m_form;

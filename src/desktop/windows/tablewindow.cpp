@@ -4,6 +4,7 @@
 #include "core/format/format.h"
 #include "core/format/numberpicture.h"
 #include "core/print/printservice.h"
+#include "core/reports/spreadsheet.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/qtmessagebox.h"
@@ -235,6 +236,8 @@ void TableWindow::buildControls() {
     m_grid = new Grid(this);
     m_grid->setObjectName(m_setup.gridName);
     m_form->addHelpPanel(QStringLiteral("TxtBox"), {m_grid});
+    m_form->offerSaveAsCsv(m_grid, m_setup.report->name + QStringLiteral(".csv"),
+                           [this] { return csvText(); });
 
     layOut();
     connectControls();
@@ -365,6 +368,7 @@ void TableWindow::resetEntry() {
         label->clear();
     m_state.EntryStarted = 1;
     m_state.DataCount = 0;
+    m_calculated = false;
     blankGrid();
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(0);
@@ -537,6 +541,16 @@ void TableWindow::printTable() {
                                 [this, &layout, &figures, &schedule](Printer& printer) {
                                     PrintTable(layout, figures, schedule, m_state, printer);
                                 });
+}
+
+bool TableWindow::saveCsv(const QString& path) {
+    return m_form->saveCsv(path, [this] { return csvText(); });
+}
+
+std::optional<QString> TableWindow::csvText() const {
+    if (!m_calculated)
+        return std::nullopt;
+    return ScheduleCsv(m_state.LastSchedule);
 }
 
 void TableWindow::termPicked() {

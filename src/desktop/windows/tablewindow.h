@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -76,6 +77,10 @@ public:
     // " To &Printer": calculates again, asks for the header and prints the table's report.
     void printTable();
 
+    // Save as CSV without the file dialog: the schedule the grid shows, as quillbrook-cli
+    // schedule --format csv prints it, written to path. Returns whether it was written.
+    bool saveCsv(const QString& path);
+
     // Where the reports go; without one, To Printer prints nothing.
     void setPrintService(PrintService* service) { m_printService = service; }
 
@@ -110,13 +115,14 @@ private:
     void toggleDates();
     void showGraph();
     void termPicked();
+    std::optional<QString> csvText() const;
 
     friend class TableResultsListener;
 
     TableWindowSetup m_setup;
     SharedState& m_state;
     MessageBoxService& m_messages;
-    bool m_calculated = false; // the last Calculate succeeded
+    bool m_calculated = false; // the grid and results show a successful Calculate
     PrintService* m_printService = nullptr;
     bool m_exited = false;
     // Whether To Printer has a calculation to repeat: set by a Calculate that produced rows, kept

@@ -424,6 +424,11 @@ private slots:
         QTest::newRow("one cell") << 3 << 0 << 3 << 0 << "3,0";
         QTest::newRow("clipped") << 3 << 2 << 8 << 5 << "3,2";
         QTest::newRow("outside") << 7 << 0 << 9 << 2 << "";
+        // Every data row of a column: a spreadsheet gets the heading first.
+        QTest::newRow("whole column") << 1 << 2 << 3 << 2 << "0,2\n1,2\n2,2\n3,2";
+        QTest::newRow("whole grid")
+            << 1 << 0 << 3 << 2 << "0,0\t0,1\t0,2\n1,0\t1,1\t1,2\n2,0\t2,1\t2,2\n3,0\t3,1\t3,2";
+        QTest::newRow("padded cells") << 3 << 0 << 3 << 1 << "5\t1,234.00";
     }
 
     void selectedTextIsTabSeparated() {
@@ -436,8 +441,19 @@ private slots:
         grid.setCols(3);
         grid.setRows(4);
         label(grid);
+        if (QTest::currentDataTag() == QByteArray("padded cells")) {
+            // Figures padded the way the windows pad them.
+            grid.setRow(3);
+            grid.setCol(0);
+            grid.setText(QStringLiteral("              5"));
+            grid.setCol(1);
+            grid.setText(QStringLiteral("  1,234.00 "));
+        }
         select(grid, startRow, startCol, endRow, endCol);
         QCOMPARE(grid.selectedText(), expected);
+        // Copy with Headings puts the heading row first in any case.
+        if (startRow == 2 && endRow == 3)
+            QCOMPARE(grid.selectedText(true), "0,1\t0,2\n" + expected);
     }
 
     void controlCCopiesTheSelection() {

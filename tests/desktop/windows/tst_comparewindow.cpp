@@ -1,5 +1,6 @@
 // The Mortgage Comparisons window driven as a user drives it: buttons clicked, keys typed, and
 // what the two grids, the labels, the message boxes and the recording printer then show.
+#include "cli/clirun.h"
 #include "core/print/printservice.h"
 #include "core/settings/daysperyear.h"
 #include "desktop/platform/captionlabel.h"
@@ -8,6 +9,7 @@
 #include "desktop/windowtest.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -44,6 +47,8 @@ private slots:
     void cancelledHeaderPrintsNothing();
     void helpPanelTakesTheGridsPlace();
     void exitDropsTheTable();
+    void saveAsCsv_data();
+    void saveAsCsv();
 
 private:
     template <class T> T* control(const char* name) {
@@ -347,6 +352,43 @@ void TestCompareWindow::exitDropsTheTable() {
     QCOMPARE(m_state.DataCount, 0);
     QCOMPARE(m_state.TableView, 0);
     QCOMPARE(m_window->table().RowCount, 0);
+}
+
+// Save as CSV writes what "quillbrook-cli compare --format csv" prints for the same rows; with
+// no row worked out it says there is nothing to save.
+void TestCompareWindow::saveAsCsv_data() {
+    QTest::addColumn<int>("rows");
+    QTest::newRow("no row") << 0;
+    QTest::newRow("one row") << 1;
+    QTest::newRow("two rows") << 2;
+}
+
+void TestCompareWindow::saveAsCsv() {
+    QFETCH(int, rows);
+    // The start values: 100,000.00 at 10 % over 25 years, semiannual, monthly; the second row
+    // is the same mortgage again.
+    const QString row = "principal=100000 rate=10 years=25 compounding=semiannual";
+    QStringList arguments{"compare", "--format", "csv"};
+    for (int i = 0; i < rows; ++i) {
+        click("Calc1");
+        arguments << "--row" << row;
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("comparisons.csv");
+    QCOMPARE(m_window->saveCsv(path), rows > 0);
+    if (rows == 0) {
+        QCOMPARE(m_messages.shown.size(), size_t(1));
+        QCOMPARE(m_messages.shown[0].text, QStringLiteral("No Data to work with. Calculate."));
+        QCOMPARE(m_messages.shown[0].title, QStringLiteral("Advisory"));
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const CliRun run = RunTool(arguments);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(QString::fromUtf8(saved.readAll()), run.out);
+    QCOMPARE(run.out.count(u'\n'), rows + 1);
 }
 
 QTEST_MAIN(TestCompareWindow)

@@ -1,6 +1,7 @@
 // The To Printer button of the table windows: the no-data message, the header dialog and its
 // cancel, and the report the window prints, compared line for line with what
-// "quillbrook-cli report" prints for the same loan.
+// "quillbrook-cli report" prints for the same loan. Save as CSV likewise against
+// "quillbrook-cli schedule --format csv".
 #include "cli/clirun.h"
 #include "core/print/printservice.h"
 #include "core/settings/daysperyear.h"
@@ -72,6 +73,8 @@ private slots:
     void windowAndCommandLinePrintTheSame_data();
     void windowAndCommandLinePrintTheSame();
     void commandLinePdf();
+    void saveAsCsv_data();
+    void saveAsCsv();
 
 private:
     void open(const TableWindowSetup& setup);
@@ -234,6 +237,67 @@ void TestPrintTable::commandLinePdf() {
     QVERIFY(pdf.startsWith("%PDF"));
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
     QCOMPARE(QString::fromLatin1(pdf).count(page), 7);
+}
+
+void TestPrintTable::saveAsCsv_data() {
+    QTest::addColumn<bool>("loan");
+    QTest::addColumn<QString>("before"); // "calculate", "nothing" or "input change"
+    QTest::addColumn<QString>("file");   // in a fresh folder; "missing/" is a folder not there
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message"); // the start of the message shown, if any
+
+    QTest::newRow("mortgage, every payment")
+        << false << "calculate"
+        << "schedule.csv" << QStringList{"--view", "all"} << QString();
+    QTest::newRow("loan, yearly") << true << "calculate"
+                                  << "loan.csv" << QStringList{"--months", "48",     "--principal",
+                                                               "20000",    "--view", "annual"}
+                                  << QString();
+    QTest::newRow("nothing calculated")
+        << false << "nothing"
+        << "schedule.csv" << QStringList{} << "No Data to work with. Calculate.";
+    QTest::newRow("after an input change")
+        << false << "input change"
+        << "schedule.csv" << QStringList{} << "No Data to work with. Calculate.";
+    QTest::newRow("folder not there")
+        << false << "calculate"
+        << "missing/schedule.csv" << QStringList{} << "The file could not be saved: ";
+}
+
+void TestPrintTable::saveAsCsv() {
+    QFETCH(bool, loan);
+    QFETCH(QString, before);
+    QFETCH(QString, file);
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+
+    open(loan ? LoanTablesSetup() : MortgageTablesSetup());
+    if (!loan)
+        QTest::mouseClick(Control<QRadioButton>(m_window.get(), "Option1"), Qt::LeftButton);
+    else
+        QTest::mouseClick(Control<QRadioButton>(m_window.get(), "Option2"), Qt::LeftButton);
+    if (before != u"nothing")
+        calculate();
+    if (before == u"input change")
+        QTest::mouseClick(Control<QRadioButton>(m_window.get(), "Option2"), Qt::LeftButton);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(file);
+    QCOMPARE(m_window->saveCsv(path), message.isEmpty());
+    if (!message.isEmpty()) {
+        QCOMPARE(m_messages.shown.size(), size_t(1));
+        QVERIFY2(m_messages.shown[0].text.startsWith(message),
+                 qPrintable(m_messages.shown[0].text));
+        QCOMPARE(m_messages.shown[0].title, QStringLiteral("Advisory"));
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const CliRun run = RunTool(QStringList{"schedule", "--format", "csv"} + options);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(QString::fromUtf8(saved.readAll()), run.out);
+    QVERIFY(run.out.count(u'\n') > 4);
 }
 
 QTEST_MAIN(TestPrintTable)
