@@ -8,7 +8,7 @@ packages=(
     cmake g++ ninja-build clang-format git
     qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev
     qt6-svg-dev qt6-qpa-plugins
-    libgl1-mesa-dri xvfb xauth xdotool fonts-liberation
+    libgl1-mesa-dri xvfb xauth xdotool fonts-liberation man-db
     libbenchmark-dev
     "$@"
 )

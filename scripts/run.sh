@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_WERROR=OFF -DQB_SANITIZE=OFF >/dev/null
-cmake --build build --parallel "$(nproc)" --target quillbrook quillbrook-cli
+cmake --preset release >/dev/null
+cmake --build --preset release --parallel "$(nproc)" --target quillbrook quillbrook-cli
 exec build/src/quillbrook "$@"

@@ -20,8 +20,8 @@ if [ "${1:-}" = "--on-display" ]; then
 fi
 
 scripts/install-deps.sh imagemagick
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_WERROR=OFF -DQB_SANITIZE=OFF >/dev/null
-cmake --build build --parallel "$(nproc)" --target quillbrook
+cmake --preset release >/dev/null
+cmake --build --preset release --parallel "$(nproc)" --target quillbrook
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

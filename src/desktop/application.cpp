@@ -3,6 +3,7 @@
 #include "core/format/shortdate.h"
 #include "core/print/printer.h"
 #include "core/program/programfolder.h"
+#include "core/program/version.h"
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
 #include "desktop/charts/graphicswindow.h"
@@ -173,7 +174,8 @@ void Application::showHelp() {
 }
 
 QString Application::aboutText() {
-    return QStringLiteral("Quillbrook Win95  version 1.48\r\n") + QString(34, u'_') +
+    return QStringLiteral("Quillbrook Win95  version ") + QLatin1StringView(kProgramVersion) +
+           QStringLiteral("\r\n") + QString(34, u'_') +
            QStringLiteral("\r\n\r\nCopyright (C) 2026 the Quillbrook developers.\r\n"
                           "All rights reserved.");
 }

@@ -415,9 +415,14 @@ void TestApplication::aboutBox() {
     QCOMPARE(m_messages.shown[0].title, QStringLiteral(" Quillbrook Win95"));
     QCOMPARE(m_messages.shown[0].buttons, 64);
     const QStringList lines = m_messages.shown[0].text.split(QStringLiteral("\r\n"));
-    QVERIFY(lines[0].contains(QStringLiteral("1.48")));
+    // The version is the one the project is built as, not one written into the program.
+    QCOMPARE(lines[0], QStringLiteral("Quillbrook Win95  version " QB_PROJECT_VERSION));
     QCOMPARE(lines[1], QString(34, u'_'));
     QVERIFY(m_messages.shown[0].text.contains(QStringLiteral("rights")));
+    QCOMPARE(
+        lines.mid(2),
+        QStringList({QString(), QStringLiteral("Copyright (C) 2026 the Quillbrook developers."),
+                     QStringLiteral("All rights reserved.")}));
 }
 
 void TestApplication::messageOpensOverTheWindowThatRaisedIt() {
