@@ -136,6 +136,8 @@ public:
 
 private:
     void paymentLoop();
+    double extraPaymentWith(int i, double balance);
+    QDate nextPaymentDate();
     void adjustFinalPayment();
     void summariseYears();
     QDate firstPayDate();
@@ -156,6 +158,8 @@ private:
     DateInterval m_interval = DateInterval::Months;
     int m_step = 0;
     int m_offset = 0;
+    int m_semimonthlyCounter = 0;
+    QDate m_previousDate;
 };
 
 QDate Run::firstPayDate() {
@@ -248,8 +252,6 @@ void Run::paymentLoop() {
     double rowPrincipal = 0;
     double cumulativeInterest = 0;
     double cumulativePrincipal = 0;
-    int semimonthlyCounter = 0;
-    QDate previousDate;
     Currency yearNumber;
     int paymentOfYear = 0; // counts 1..n, so that no division runs for every payment
 
@@ -257,20 +259,8 @@ void Run::paymentLoop() {
         const bool firstOfYear = paymentOfYear == 0;
         if (++paymentOfYear == m_n)
             paymentOfYear = 0;
-        if (firstOfYear) {
-            const int year = toWhole(static_cast<double>(i) / m_n + 1);
-            const Currency extra = m_input.extraPayments.at(year, 2);
-            const double previousPrincipal = m_table.at(i - 1, 3).toDouble();
-            if (!(extra.toDouble() >= balance - previousPrincipal)) {
-                principal += extra.toDouble();
-                if (extra > Currency()) {
-                    ++m_calc.extraPaymentYearsApplied;
-                    m_schedule.extraPaymentsApplied.emplace_back(year, extra);
-                    if (m_listener)
-                        m_listener->extraPaymentApplied(year, extra);
-                }
-            }
-        }
+        if (firstOfYear)
+            principal += extraPaymentWith(i, balance);
 
         rowInterest += interest;
         rowPrincipal += principal;
@@ -297,23 +287,8 @@ void Run::paymentLoop() {
         row[5] = Currency::fromDouble(cumulativeInterest);
         row[6] = Currency::fromDouble(cumulativePrincipal);
 
-        if (withDates) {
-            // Semimonthly payments fall on the day of each month's first payment and 14 days
-            // later; every other date is counted from the first payment, never stepped from the
-            // previous one, so month ends do not drift.
-            ++semimonthlyCounter;
-            QDate date;
-            if (m_n == 24 && semimonthlyCounter % 2 == 0) {
-                date = AddDays(previousDate, 14);
-            } else {
-                const int units = m_step + m_offset;
-                date = m_interval == DateInterval::Months ? AddMonths(firstPayDate(), units)
-                                                          : AddDays(firstPayDate(), units);
-                previousDate = date;
-                m_offset += m_step;
-            }
-            row[7] = dateCell(date);
-        }
+        if (withDates)
+            row[7] = dateCell(nextPaymentDate());
         if (withYears) {
             if (firstOfYear)
                 yearNumber = Currency::fromDouble(static_cast<double>(i) / m_n + 1);
@@ -326,6 +301,37 @@ void Run::paymentLoop() {
         m_calc.cumulativeInterest = cumulativeInterest;
     }
     m_balance = balance;
+}
+
+// The additional amount paid with payment i, the first of its year: the year's amount, unless
+// it would pay off more than is left before the payment.
+double Run::extraPaymentWith(int i, double balance) {
+    const int year = toWhole(static_cast<double>(i) / m_n + 1);
+    const Currency extra = m_input.extraPayments.at(year, 2);
+    const double previousPrincipal = m_table.at(i - 1, 3).toDouble();
+    if (extra.toDouble() >= balance - previousPrincipal)
+        return 0;
+    if (extra > Currency()) {
+        ++m_calc.extraPaymentYearsApplied;
+        m_schedule.extraPaymentsApplied.emplace_back(year, extra);
+        if (m_listener)
+            m_listener->extraPaymentApplied(year, extra);
+    }
+    return extra.toDouble();
+}
+
+// Semimonthly payments fall on the day of each month's first payment and 14 days later; every
+// other date is counted from the first payment, never stepped from the previous one, so month
+// ends do not drift.
+QDate Run::nextPaymentDate() {
+    ++m_semimonthlyCounter;
+    if (m_n == 24 && m_semimonthlyCounter % 2 == 0)
+        return AddDays(m_previousDate, 14);
+    const int units = m_step + m_offset;
+    m_previousDate = m_interval == DateInterval::Months ? AddMonths(firstPayDate(), units)
+                                                        : AddDays(firstPayDate(), units);
+    m_offset += m_step;
+    return m_previousDate;
 }
 
 // When what is left after the last payment is under 2, the last payment takes exactly the
