@@ -375,7 +375,7 @@ public:
 // the one current cell QAbstractItemView would copy.
 class GridView : public QTableView {
 public:
-    explicit GridView(Grid* grid) : QTableView(grid), m_grid(grid) {}
+    explicit GridView(Grid* grid) : QTableView(grid), m_grid(grid) { leaveByTab(); }
 
 protected:
     bool event(QEvent* event) override {
@@ -394,10 +394,29 @@ protected:
             event->accept();
             return;
         }
+        if (leavesByControlTab(event))
+            return;
         QTableView::keyPressEvent(event);
     }
 
 private:
+    // Tab and Shift+Tab take the focus on to the window's next or previous control, as from any
+    // other control; the arrow keys move about the cells. A view would otherwise keep Tab for
+    // moving from cell to cell, and the focus could not leave the grid by the keyboard.
+    void leaveByTab() { setTabKeyNavigation(false); }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the grid as well, as they leave controls that use Tab.
+    bool leavesByControlTab(QKeyEvent* event) {
+        const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+        if (!tab || !(event->modifiers() & Qt::ControlModifier))
+            return false;
+        const bool back =
+            event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        focusNextPrevChild(!back);
+        event->accept();
+        return true;
+    }
+
     Grid* m_grid;
 };
 
@@ -439,6 +458,8 @@ Grid::Grid(QWidget* parent)
 
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Grid::followViewSelection);
+    // The focus given to the grid goes to the view.
+    setFocusProxy(m_view);
 
     setCols(2);
     setRows(2);

@@ -193,13 +193,6 @@ void CalculationForm::addHelpPanel(const QString& name, QList<QWidget*> covered)
     m_helpPanel->setStyleSheet(QStringLiteral("background: cyan; color: black;"));
     m_helpPanel->installEventFilter(m_watcher.get());
     m_helpPanel->hide();
-
-    // Enter moves along the boxes to Calculate; Tab follows the same road.
-    QWidget::setTabOrder(m_principal, m_rate);
-    QWidget::setTabOrder(m_rate, m_term);
-    QWidget::setTabOrder(m_term, m_compounding);
-    QWidget::setTabOrder(m_compounding, m_frequency);
-    QWidget::setTabOrder(m_frequency, m_calc);
 }
 
 QHBoxLayout* CalculationForm::takeTop() {

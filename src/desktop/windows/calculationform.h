@@ -14,8 +14,9 @@
 // is kept as a figure without blanks, currency symbol, thousands separators and percent sign, or
 // refused whole with a beep; as the first key of an entry it replaces the box's text.
 //
-// The form is built in the order the controls take the focus: the boxes when it is made, the
-// commands after the window's own controls beside the boxes, the help panel after its grids.
+// The form is built in the order the controls take the focus, which is their reading order: the
+// boxes when it is made, the commands after the window's own controls beside the boxes, the help
+// panel after its grids.
 #pragma once
 
 #include "core/program/messagebox.h"

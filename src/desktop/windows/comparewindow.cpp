@@ -6,6 +6,7 @@
 #include "core/reports/comparisonreport.h"
 #include "core/reports/tablereport.h"
 #include "desktop/platform/captionlabel.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/twips.h"
@@ -124,6 +125,7 @@ void CompareWindow::buildControls() {
         resetEntry();
         m_state.EntryStarted = 0;
         emit additionalPaymentsRequested();
+        ReturnFocus(m_form->addPrePay());
     });
     for (QComboBox* list :
          {m_form->rate(), m_form->term(), m_form->compounding(), m_form->frequency()})
@@ -303,6 +305,7 @@ void CompareWindow::printReport() {
         return;
     }
     emit reportHeaderRequested();
+    ReturnFocus(m_form->print());
     if (m_state.ReportHeader == u"1" || m_printService == nullptr)
         return;
     // The service shows the hourglass and tells the user of a printer failure.

@@ -40,8 +40,10 @@ QString shownDate(const QString& kept) {
     return date ? ToShortDate(*date) : kept;
 }
 
+// Esc types nothing: it closes the window as its frame does, with the box as it was.
 bool typesSomething(const QKeyEvent* event) {
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
+        event->key() == Qt::Key_Escape)
         return false;
     return event->key() == Qt::Key_Backspace || !event->text().isEmpty();
 }

@@ -74,6 +74,15 @@ void NamInput::cancel() {
     reject();
 }
 
+// Esc is the keyboard's Cancel, not the frame's close: the report is not printed.
+void NamInput::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        cancel();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool NamInput::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_header && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

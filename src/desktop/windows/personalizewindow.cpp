@@ -2,6 +2,7 @@
 
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/typinglimit.h"
@@ -168,12 +169,14 @@ void PersonalizeWindow::buildControls() {
 }
 
 void PersonalizeWindow::connectControls() {
+    // Each group of options is one stop of the Tab key, at its selected option.
     QWidget* previous = m_symbol;
     for (QButtonGroup* group : {m_daysPerYear, m_printerFont, m_compounding}) {
         for (QAbstractButton* button : group->buttons()) {
             setTabOrder(previous, button);
             previous = button;
         }
+        TabStopAtSelected(group->buttons());
     }
     setTabOrder(previous, m_name);
     setTabOrder(m_name, m_exit);

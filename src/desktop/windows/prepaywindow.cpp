@@ -9,6 +9,7 @@
 
 #include "core/format/entrytext.h"
 #include "core/format/format.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
@@ -117,9 +118,8 @@ void PrePayWindow::buildControls() {
     layout->addWidget(m_label);
     layout->addLayout(commands);
 
-    setTabOrder(m_year, m_payment);
-    setTabOrder(m_payment, m_ok);
-    setTabOrder(m_ok, m_eraseAll);
+    // Reading order: the grid, the boxes under it, the commands from left to right.
+    ChainTabOrder({m_grid, m_year, m_payment, m_eraseAll, m_ok});
     m_year->setFocus();
 
     connect(m_ok, &QPushButton::clicked, this, &PrePayWindow::usePrePay);

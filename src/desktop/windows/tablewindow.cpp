@@ -5,6 +5,7 @@
 #include "core/format/numberpicture.h"
 #include "core/print/printservice.h"
 #include "desktop/platform/captionlabel.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/teardown.h"
@@ -220,6 +221,8 @@ void TableWindow::layOut() {
     views->addWidget(m_annual);
     views->addWidget(m_allPayments);
     views->addStretch();
+    ChainTabOrder({m_annual, m_allPayments});
+    TabStopAtSelected({m_annual, m_allPayments});
     form->addWidget(
         m_form->makeCaption(QStringLiteral("Label7"), QStringLiteral(" Show Payments.")), 5, 0);
     form->addLayout(views, 5, 1);
@@ -254,6 +257,7 @@ void TableWindow::connectControls() {
         resetEntry();
         m_state.EntryStarted = 0;
         emit additionalPaymentsRequested();
+        ReturnFocus(m_form->addPrePay());
     });
     connect(m_allPayments, &QRadioButton::clicked, this, [this] { selectView(2); });
     connect(m_annual, &QRadioButton::clicked, this, [this] { selectView(1); });
@@ -484,6 +488,7 @@ void TableWindow::toggleDates() {
         m_dateNumber->setText(kViewNumbersCaption);
         m_state.ShowDates = 1;
         emit firstPaymentDateRequested();
+        ReturnFocus(m_dateNumber);
     } else {
         m_dateNumber->setText(kViewDatesCaption);
         m_state.ShowDates = 0;
@@ -519,7 +524,9 @@ void TableWindow::printTable() {
         m_messages.message(noData, QStringLiteral("Help"));
         return;
     }
-    if (!NamInput::askForHeader(m_state, this) || !m_printService)
+    const bool goOn = NamInput::askForHeader(m_state, this);
+    ReturnFocus(m_form->print());
+    if (!goOn || !m_printService)
         return;
     const TableReportLayout& layout = *m_setup.report;
     const TableReportFigures figures =
