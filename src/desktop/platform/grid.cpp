@@ -167,6 +167,8 @@ public:
             return {};
         if (role == Qt::DisplayRole)
             return cell(index.row() + 1, index.column());
+        if (role == Qt::AccessibleTextRole)
+            return readerText(index.row() + 1, index.column());
         if (role == Qt::TextAlignmentRole)
             return int(toQt(alignment(index.column())) | Qt::AlignVCenter);
         return {};
@@ -177,6 +179,8 @@ public:
             return {};
         if (role == Qt::DisplayRole)
             return cell(0, section);
+        if (role == Qt::AccessibleTextRole)
+            return readerText(0, section);
         if (role == Qt::TextAlignmentRole)
             return int(toQt(m_headingAlignments[static_cast<std::size_t>(section)]) |
                        Qt::AlignVCenter | Qt::TextWordWrap);
@@ -188,6 +192,9 @@ public:
     }
 
 private:
+    // What a reader says of a cell: a heading as one line, a figure without its padding.
+    QString readerText(int row, int column) const { return cell(row, column).simplified(); }
+
     std::ptrdiff_t offset(int row, int column) const {
         return static_cast<std::ptrdiff_t>(row) * m_cols + column;
     }
@@ -458,7 +465,7 @@ Grid::Grid(QWidget* parent)
 
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Grid::followViewSelection);
-    // The focus given to the grid goes to the view.
+    // The focus given to the grid, and its name for readers, go to the view.
     setFocusProxy(m_view);
 
     setCols(2);

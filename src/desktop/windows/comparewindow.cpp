@@ -5,6 +5,7 @@
 #include "core/print/printservice.h"
 #include "core/reports/comparisonreport.h"
 #include "core/reports/tablereport.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
@@ -96,6 +97,8 @@ void CompareWindow::buildControls() {
     auto* prePayCaption = new QLabel(QStringLiteral("*  Additional  Payments  Applied"), this);
     prePayCaption->setTextFormat(Qt::PlainText);
     prePayCaption->setObjectName(QStringLiteral("Label8"));
+    NameForReaders(m_rowGrid, AccessibleName(kCaption));
+    TieToCaption(m_prePayGrid, prePayCaption);
     m_form->addHelpPanel(QStringLiteral("HlpTxtBox"), {m_rowGrid, m_prePayGrid});
 
     // Inputs on the left, the two result labels beside them, commands on the right, the grids

@@ -4,6 +4,7 @@
 #include "desktop/windows/dateinputwindow.h"
 
 #include "core/format/shortdate.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
 
@@ -73,6 +74,7 @@ DateInputWindow::DateInputWindow(SharedState& state, MessageBoxService& messages
     layout->addWidget(m_date);
     layout->addLayout(commands);
     setTabOrder(m_date, m_ok);
+    TieToCaption(m_date, m_label);
 
     connect(m_ok, &QPushButton::clicked, this, &DateInputWindow::okExit);
 

@@ -3,6 +3,7 @@
 // second Enter, now on the button, prints.
 #include "desktop/windows/naminput.h"
 
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/typinglimit.h"
 
 #include <QFrame>
@@ -52,6 +53,7 @@ NamInput::NamInput(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     layout->addLayout(commands);
     setTabOrder(m_header, m_continue);
     setTabOrder(m_continue, m_cancel);
+    TieToCaption(m_header, m_label);
 
     connect(m_continue, &QPushButton::clicked, this, &NamInput::continuePrintout);
     connect(m_cancel, &QPushButton::clicked, this, &NamInput::cancel);

@@ -2,6 +2,7 @@
 
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/focus.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
@@ -69,6 +70,7 @@ QButtonGroup* optionGroup(QWidget& window, QGroupBox* frame, const QString& name
     for (const auto& [index, caption] : buttons) {
         auto* button = new QRadioButton(caption, frame);
         button->setObjectName(name + QString::number(index));
+        NameAfterOwnCaption(button);
         frame->layout()->addWidget(button);
         group->addButton(button, index);
     }
@@ -165,6 +167,8 @@ void PersonalizeWindow::buildControls() {
     layout->addLayout(nameRow, 1, 0, 1, 2);
     layout->addWidget(m_exit, 2, 1, Qt::AlignRight);
     m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * 40);
+    TieToCaption(m_symbol, symbolLabel);
+    TieToCaption(m_name, nameLabel);
     connectControls();
 }
 

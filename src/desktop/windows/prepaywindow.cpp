@@ -9,6 +9,7 @@
 
 #include "core/format/entrytext.h"
 #include "core/format/format.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
@@ -182,6 +183,11 @@ void PrePayWindow::setUpYearGrid() {
     m_grid->setText(QStringLiteral("Year Number"));
     m_grid->setCol(1);
     m_grid->setText(QStringLiteral("Amount of Payment"));
+    // The boxes have no captions of their own: the headings of the columns they sit under name
+    // them.
+    NameForReaders(m_grid, AccessibleName(windowTitle()));
+    NameForReaders(m_year, AccessibleName(m_grid->cellText(0, 0)));
+    NameForReaders(m_payment, AccessibleName(m_grid->cellText(0, 1)));
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(1);
 }

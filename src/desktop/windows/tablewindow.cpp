@@ -4,6 +4,7 @@
 #include "core/format/format.h"
 #include "core/format/numberpicture.h"
 #include "core/print/printservice.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
@@ -201,6 +202,8 @@ void TableWindow::buildControls() {
     m_allPayments->setObjectName(QStringLiteral("Option1"));
     m_annual = new QRadioButton(QStringLiteral("Annual"), this);
     m_annual->setObjectName(QStringLiteral("Option2"));
+    for (QRadioButton* option : {m_annual, m_allPayments})
+        NameAfterOwnCaption(option);
     m_dateNumber = m_form->makeButton(QStringLiteral("DateNumber"), kViewDatesCaption);
 
     m_form->addCommands({m_setup.calcName, QStringLiteral("AddPrePay"), m_setup.helpName,
@@ -208,6 +211,7 @@ void TableWindow::buildControls() {
                          QStringLiteral(" To &Printer"), QStringLiteral("ExitButt")});
     m_grid = new Grid(this);
     m_grid->setObjectName(m_setup.gridName);
+    NameForReaders(m_grid, AccessibleName(m_setup.caption));
     m_form->addHelpPanel(QStringLiteral("TxtBox"), {m_grid});
 
     layOut();

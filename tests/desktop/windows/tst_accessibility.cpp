@@ -1,7 +1,9 @@
-// Every window used by the keyboard alone: Tab and Shift+Tab run through the controls in reading
-// order, come round again and leave the grids; Esc closes a dialog as its frame does.
+// Every window used by the keyboard alone and by a screen reader: Tab and Shift+Tab run through
+// the controls in reading order, come round again and leave the grids; Esc closes a dialog as its
+// frame does; the accessible tree names each control after its caption.
 #include "core/settings/daysperyear.h"
 #include "desktop/platform/grid.h"
+#include "desktop/platform/resultlabel.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windows/dateinputwindow.h"
 #include "desktop/windows/mainmenu.h"
@@ -11,7 +13,9 @@
 #include "desktop/windows/tablewindow.h"
 #include "desktop/windowtest.h"
 
+#include <QAccessible>
 #include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,7 +28,8 @@ using namespace qb;
 
 namespace {
 
-// The named control a widget belongs to: a grid's view has no name of its own.
+// The named control a widget or accessible object belongs to: a grid's view, a list's text box
+// and its choices have no names of their own.
 QString controlName(const QObject* object) {
     for (; object; object = object->parent()) {
         if (!object->objectName().isEmpty() && !object->objectName().startsWith(u"qt_"))
@@ -35,6 +40,41 @@ QString controlName(const QObject* object) {
 
 QString focusName() {
     return controlName(QApplication::focusWidget());
+}
+
+// The words the expected names use for the roles of the controls a reader is told of.
+QString roleWord(const QAccessibleInterface* node) {
+    static const QHash<QAccessible::Role, QString> words = {
+        {QAccessible::Window, "window"},     {QAccessible::Dialog, "dialog"},
+        {QAccessible::PushButton, "button"}, {QAccessible::RadioButton, "option"},
+        {QAccessible::ComboBox, "list"},     {QAccessible::EditableText, "text"},
+        {QAccessible::Table, "grid"}};
+    return qobject_cast<ResultLabel*>(node->object()) ? QStringLiteral("result")
+                                                      : words.value(node->role());
+}
+
+// One line per control as "name|role|what a reader says": the accessible name, for a result
+// followed by its figure, for a grid followed by its columns' headings. A part of a list (its
+// choices, its text box) not named as the list is shows up as a line of its own.
+void walk(QAccessibleInterface* node, QStringList& lines) {
+    const QString role = roleWord(node);
+    QString said = node->text(QAccessible::Name);
+    if (role == u"result" && !node->text(QAccessible::Description).isEmpty())
+        said += QStringLiteral(", ") + node->text(QAccessible::Description);
+    for (int i = 0; role == u"grid" && i < node->childCount(); ++i) {
+        if (node->child(i)->role() == QAccessible::ColumnHeader)
+            said += u';' + node->child(i)->text(QAccessible::Name);
+    }
+    if (!role.isEmpty())
+        lines << controlName(node->object()) + u'|' + role + u'|' + said;
+    for (int i = 0; role != u"grid" && i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (role != u"list")
+            walk(child, lines);
+        else if (child->text(QAccessible::Name) != said)
+            lines << controlName(node->object()) + QStringLiteral("|part|") +
+                         child->text(QAccessible::Name);
+    }
 }
 
 } // namespace
@@ -53,6 +93,8 @@ private slots:
     void tabLeavesTheGrid();
     void escClosesAsTheFrameDoes_data();
     void escClosesAsTheFrameDoes();
+    void everyControlIsNamedAfterItsCaption_data();
+    void everyControlIsNamedAfterItsCaption();
 
 private:
     void open(const QString& form);
@@ -276,6 +318,120 @@ void TestAccessibility::escClosesAsTheFrameDoes() {
         left << QString::number(m_state.DaysPerYear) << m_state.CurrencySymbol
              << QString::number(QFile::exists(m_dir->filePath(QStringLiteral("Personal.Mtg"))));
     QCOMPARE(left.join(u' '), effect);
+}
+
+// The tree a reader walks, against the names the captions give. A list's choices and text box
+// carry its name. The table windows' results are read after the defaults are worked out: 100,000
+// at 10 % over 25 years, monthly, pays 908.70 a month.
+void TestAccessibility::everyControlIsNamedAfterItsCaption_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("calculate"); // the command clicked first, if any
+    QTest::addColumn<QStringList>("expected");
+    const auto row = [](const char* name, const char* form, const char* calculate,
+                        const QStringList& expected) {
+        QTest::newRow(name) << QString::fromLatin1(form) << QString::fromLatin1(calculate)
+                            << expected;
+    };
+    // The six commands of a calculation window, by their names there.
+    const auto commands = [](QStringList names) {
+        const char* said[] = {"Calculate",  "Additional Payments", "Help",
+                              "Show Graph", "To Printer",          "Exit to Menu"};
+        for (qsizetype i = 0; i < names.size(); ++i)
+            names[i] += QStringLiteral("|button|") + QString::fromLatin1(said[i]);
+        return names;
+    };
+    const QString columns = ";Interest Payment;Principal Payment;Remaining Balance;"
+                            "Cumulative Interest;Cumulative Principal";
+
+    row("main menu", "MenuMain", "",
+        {"MenuMain|window|Quillbrook Win95", "MortCalc|button|Mortgage Tables",
+         "CompMort|button|Mortgage Comparisons", "PersonalLoan|button|Personal Loan Tables",
+         "HowUse|button|How to Use the Program", "PtrFnt|button|Personalize Settings",
+         "About1|button|About...", "EndMort|button|Exit Program"});
+    row("Mortgage Tables", "CdnMort", "Calc4",
+        commands({"Calc4", "AddPrePay", "Help4", "Graphs", "Ptr3", "ExitButt"}) +
+            QStringList{
+                "CdnMort|window|Mortgage Tables", "InPrincipal|text|Principal amount of mortgage.",
+                "InRate|list|Annual interest rate %", "InTerm|list|Amortization period in years.",
+                "Comperiod|list|Interest compound periods per year.",
+                "FreqPmt|list|Frequency and type of each payment.", "Option2|option|Annual",
+                "Option1|option|All", "DateNumber|button|View Payment dates",
+                "InDays|result|Days in year., Normal",
+                "PeriodicR|result|Interest rate factor., 0.00833333",
+                "NumPmtsYear|result|No. of payments each year., 12",
+                "InMonthPI|result|Principal+Interest payment., $908.70",
+                "EndMortYear|result|No. of years to final payment., 25.00",
+                "AllPayments|result|Total paid over life of mortgage, $272,609.85",
+                "TotSavd|result|Total interest savings., $.00",
+                "Grid4|grid|Mortgage Tables;Payment Year" + columns, "TxtBox|text|Help"});
+    row("Personal Loan Tables", "Loans", "",
+        commands({"Calc2", "AddPrePay", "Help2", "Graphs", "Ptr2", "ExitButt"}) +
+            QStringList{"Loans|window|Personal Loan Tables",
+                        "InPrincipal|text|Principal amount of the loan.",
+                        "InRate|list|Annual interest rate %.",
+                        "InTerm|list|Payback period of the loan in months.",
+                        "Comperiod|list|Interest compound periods per year.",
+                        "FreqPmt|list|Frequency and type of each payment.", "Option2|option|Annual",
+                        "Option1|option|All", "DateNumber|button|View Payment dates",
+                        "InDays|result|Days in year.", "PeriodicR|result|Interest rate factor.",
+                        "NumPmtsYear|result|No. of payments each year.",
+                        "InMonthPI|result|Principal+Interest payment.",
+                        "EndMortYear|result|No. months to final payment.",
+                        "AllPayments|result|Total paid over life of the loan.",
+                        "TotSavd|result|Total interest savings.",
+                        "Grid2|grid|Personal Loan Tables;Year Number" + columns,
+                        "TxtBox|text|Help"});
+    // The lower grid has no headings until a row with additional payments is worked out.
+    row("Mortgage Comparisons", "MortComp", "",
+        commands({"Calc1", "AddPrePay1", "Help1", "Graphs1", "Prt1", "Exitbut1"}) +
+            QStringList{
+                "MortComp|window|Mortgage Comparisons",
+                "InPrincipal|text|Principal amount of mortgage.",
+                "InRate|list|Annual interest rate(%)", "InTerm|list|Amortization period in years.",
+                "ComPeriod|list|Interest compound periods per year.",
+                "FreqPmt|list|Frequency and type of each payment.", "InDays|result|Days in year.",
+                "PeriodicR|result|Interest rate factor.",
+                "Grid1|grid|Mortgage Comparisons;Row Compound Frequency;Amorti- zation "
+                "Period;Retired at end of Year;Number Annual Paymts;Amount of Mortgage;"
+                "Annual Interest Rate;Principal + Interest Payment;Total Interest Payments",
+                "Grid2|grid|* Additional Payments Applied;;;;;;;;;;", "HlpTxtBox|text|Help"});
+    row("Additional Payments", "PrePay", "",
+        {"PrePay|dialog|Additional Payments",
+         "Grid2|grid|Additional Payments;Year Number;Amount of Payment", "InYear|text|Year Number",
+         "InPayment|text|Amount of Payment", "DoNotUse|button|Erase all", "UsePrePay|button|OK"});
+    row("Input Date", "DateInput", "",
+        {"DateInput|dialog|Input Date", "InDate|text|Type in the date of the first payment.",
+         "OkExit|button|OK"});
+    row("To Printer", "NamInput", "",
+        {"NamInput|dialog|To Printer", "InFName|text|Type in your one line header information.",
+         "Acept|button|Continue Printout", "NAcept|button|Cancel"});
+    QStringList personalize = {"ChangeFnt|dialog|Personalize",
+                               "InSy|text|Change the currency symbol",
+                               "PtrFt1|option|Courier New 11 point font.",
+                               "PtrFt0|option|Standard printer font.",
+                               "InMyName|text|Type in your name",
+                               "ExitFonts|button|Exit to Menu"};
+    const char* days[] = {"365.25", "365", "364", "363", "362", "361", "360"};
+    for (int i = 0; i < 7; ++i)
+        personalize << QStringLiteral("IRFactor%1|option|%2").arg(i).arg(days[i]);
+    const char* periods[] = {"Monthly", "Bi-Monthly", "Quarterly", "Semi-Annual", "Annual"};
+    for (int i = 0; i < 5; ++i)
+        personalize << QStringLiteral("CPeriod%1|option|%2").arg(i).arg(periods[i]);
+    row("Personalize", "ChangeFnt", "", personalize);
+}
+
+void TestAccessibility::everyControlIsNamedAfterItsCaption() {
+    QFETCH(QString, form);
+    QFETCH(QString, calculate);
+    QFETCH(QStringList, expected);
+    open(form);
+    if (!calculate.isEmpty())
+        control<QPushButton>(calculate)->click();
+    QStringList lines;
+    walk(QAccessible::queryAccessibleInterface(m_window.get()), lines);
+    lines.sort();
+    expected.sort();
+    QCOMPARE(lines, expected);
 }
 
 QTEST_MAIN(TestAccessibility)
