@@ -53,6 +53,8 @@ private slots:
     void comparisonChartOfThreeRows();
     void additionalPaymentsAndDatesReachTheSchedule();
     void personalizeSavesAndShowsTheName();
+    void focusReturnsToTheOpener_data();
+    void focusReturnsToTheOpener();
     void aboutBox();
     void messageOpensOverTheWindowThatRaisedIt();
     void messageOpensOverTheWindowInUseWhenNoneIsActive();
@@ -406,6 +408,76 @@ void TestApplication::personalizeSavesAndShowsTheName() {
     QVERIFY(name->isVisible());
     QCOMPARE(name->text(), QStringLiteral("Ann Lee"));
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("Personal.Mtg"))));
+}
+
+// A dialog opened by its access key from the first box, and closed by Esc, leaves the focus on
+// the button that opened it, as a click on the button does.
+void TestApplication::focusReturnsToTheOpener_data() {
+    QTest::addColumn<QString>("windowButton"); // the menu's button for the window; none: the menu
+    QTest::addColumn<QString>("calculate");    // the command clicked first, if any
+    QTest::addColumn<QString>("first");        // where the focus is when the key is pressed
+    QTest::addColumn<int>("accessKey");        // with Alt
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("opener");
+    const auto row = [](const char* name, const char* window, const char* calculate,
+                        const char* first, int key, const char* dialog, const char* opener) {
+        QTest::newRow(name) << QString::fromLatin1(window) << QString::fromLatin1(calculate)
+                            << QString::fromLatin1(first) << key << QString::fromLatin1(dialog)
+                            << QString::fromLatin1(opener);
+    };
+    row("Mortgage Tables, Additional Payments", "MortCalc", "", "InPrincipal", Qt::Key_A, "PrePay",
+        "AddPrePay");
+    row("Mortgage Tables, Input Date", "MortCalc", "", "InTerm", Qt::Key_V, "DateInput",
+        "DateNumber");
+    row("Personal Loan Tables, To Printer", "PersonalLoan", "Calc2", "FreqPmt", Qt::Key_P,
+        "NamInput", "Ptr2");
+    row("Mortgage Comparisons, Additional Payments", "CompMort", "", "InRate", Qt::Key_A, "PrePay",
+        "AddPrePay1");
+    row("Mortgage Comparisons, To Printer", "CompMort", "Calc1", "InPrincipal", Qt::Key_P,
+        "NamInput", "Prt1");
+    row("main menu, Personalize Settings", "", "", "MortCalc", Qt::Key_P, "ChangeFnt", "PtrFnt");
+}
+
+void TestApplication::focusReturnsToTheOpener() {
+    QFETCH(QString, windowButton);
+    QFETCH(QString, calculate);
+    QFETCH(QString, first);
+    QFETCH(int, accessKey);
+    QFETCH(QString, dialog);
+    QFETCH(QString, opener);
+    start();
+    QWidget* window = m_program->menu();
+    if (!windowButton.isEmpty()) {
+        QTest::mouseClick(button(qPrintable(windowButton)), Qt::LeftButton);
+        window = m_program->tableWindow();
+        if (!window)
+            window = m_program->compareWindow();
+    }
+    QVERIFY(ShowActive(window));
+    if (!calculate.isEmpty())
+        QTest::mouseClick(Control<QPushButton>(window, calculate), Qt::LeftButton);
+    auto* start = Control<QWidget>(window, first);
+    start->setFocus(Qt::OtherFocusReason);
+
+    // An access key clicks its button a moment later; Esc closes the dialog once it is up.
+    QString opened;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&opened, &closer] {
+        QWidget* shown = QApplication::activeModalWidget();
+        if (!shown)
+            return;
+        closer.stop();
+        opened = shown->objectName();
+        QApplication::setActiveWindow(shown);
+        QTest::keyClick(shown->focusWidget() ? shown->focusWidget() : shown, Qt::Key_Escape);
+    });
+    closer.start(20);
+    QTest::keyClick(start, Qt::Key(accessKey), Qt::AltModifier);
+    QTRY_COMPARE(opened, dialog);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QVERIFY(window->isVisible());
+    QVERIFY(window->focusWidget());
+    QCOMPARE(window->focusWidget()->objectName(), opener);
 }
 
 void TestApplication::aboutBox() {

@@ -188,6 +188,8 @@ public:
             return {};
         if (role == Qt::DisplayRole)
             return cell(index.row() + 1, index.column());
+        if (role == Qt::AccessibleTextRole)
+            return readerText(index.row() + 1, index.column());
         if (role == Qt::TextAlignmentRole)
             return int(toQt(alignment(index.column())) | Qt::AlignVCenter);
         return {};
@@ -198,6 +200,8 @@ public:
             return {};
         if (role == Qt::DisplayRole)
             return cell(0, section);
+        if (role == Qt::AccessibleTextRole)
+            return readerText(0, section);
         if (role == Qt::TextAlignmentRole)
             return int(toQt(m_headingAlignments[static_cast<std::size_t>(section)]) |
                        Qt::AlignVCenter | Qt::TextWordWrap);
@@ -209,6 +213,9 @@ public:
     }
 
 private:
+    // What a reader says of a cell: a heading as one line, a figure without its padding.
+    QString readerText(int row, int column) const { return cell(row, column).simplified(); }
+
     std::ptrdiff_t offset(int row, int column) const {
         return static_cast<std::ptrdiff_t>(row) * m_cols + column;
     }
@@ -415,7 +422,7 @@ public:
 // the one current cell QAbstractItemView would copy.
 class GridView : public QTableView {
 public:
-    explicit GridView(Grid* grid) : QTableView(grid), m_grid(grid) {}
+    explicit GridView(Grid* grid) : QTableView(grid), m_grid(grid) { leaveByTab(); }
 
 protected:
     bool event(QEvent* event) override {
@@ -434,6 +441,8 @@ protected:
             event->accept();
             return;
         }
+        if (leavesByControlTab(event))
+            return;
         QTableView::keyPressEvent(event);
     }
 
@@ -452,6 +461,23 @@ protected:
     }
 
 private:
+    // Tab and Shift+Tab take the focus on to the window's next or previous control, as from any
+    // other control; the arrow keys move about the cells. A view would otherwise keep Tab for
+    // moving from cell to cell, and the focus could not leave the grid by the keyboard.
+    void leaveByTab() { setTabKeyNavigation(false); }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the grid as well, as they leave controls that use Tab.
+    bool leavesByControlTab(QKeyEvent* event) {
+        const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+        if (!tab || !(event->modifiers() & Qt::ControlModifier))
+            return false;
+        const bool back =
+            event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        focusNextPrevChild(!back);
+        event->accept();
+        return true;
+    }
+
     Grid* m_grid;
 };
 
@@ -493,6 +519,8 @@ Grid::Grid(QWidget* parent)
 
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Grid::followViewSelection);
+    // The focus given to the grid, and its name for readers, go to the view.
+    setFocusProxy(m_view);
 
     setCols(2);
     setRows(2);

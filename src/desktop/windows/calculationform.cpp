@@ -6,9 +6,12 @@
 #include "core/format/format.h"
 #include "core/reports/spreadsheet.h"
 #include "core/state/calculation.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/listbox.h"
+#include "desktop/platform/resultlabel.h"
 #include "desktop/platform/typinglimit.h"
 
 #include <QAction>
@@ -116,7 +119,7 @@ CalculationForm::CalculationForm(QWidget& window, Setup setup, SharedState& stat
 CalculationForm::~CalculationForm() = default;
 
 QComboBox* CalculationForm::makeCombo(const QString& name, bool editable) {
-    auto* combo = new QComboBox(&m_window);
+    auto* combo = new ListBox(&m_window);
     combo->setObjectName(name);
     combo->setEditable(editable);
     // The value is exactly what was typed: no entry of the list completes it.
@@ -202,13 +205,7 @@ void CalculationForm::addHelpPanel(const QString& name, QList<QWidget*> covered)
     m_helpPanel->setStyleSheet(QStringLiteral("background: cyan; color: black;"));
     m_helpPanel->installEventFilter(m_watcher.get());
     m_helpPanel->hide();
-
-    // Enter moves along the boxes to Calculate; Tab follows the same road.
-    QWidget::setTabOrder(m_principal, m_rate);
-    QWidget::setTabOrder(m_rate, m_term);
-    QWidget::setTabOrder(m_term, m_compounding);
-    QWidget::setTabOrder(m_compounding, m_frequency);
-    QWidget::setTabOrder(m_frequency, m_calc);
+    NameForReaders(m_helpPanel, AccessibleName(kHelpCaption));
 }
 
 QHBoxLayout* CalculationForm::takeTop() {
@@ -222,6 +219,9 @@ void CalculationForm::load(const Defaults& defaults) {
     m_principalCaption->setText(defaults.principalCaption);
     m_rateCaption->setText(defaults.rateCaption);
     m_termCaption->setText(defaults.termCaption);
+    TieToCaption(m_principal, m_principalCaption);
+    TieToCaption(m_rate, m_rateCaption);
+    TieToCaption(m_term, m_termCaption);
 
     m_state.InputValues[2] = Currency::fromDouble(10);
     m_rate->addItems({QStringLiteral("6 "), QStringLiteral("7 "), QStringLiteral("8 "),
@@ -246,12 +246,12 @@ void CalculationForm::load(const Defaults& defaults) {
 QLabel* CalculationForm::makeCaption(const QString& name, const QString& caption) const {
     auto* label = new CaptionLabel(caption, &m_window);
     label->setObjectName(name);
+    label->setAccessibleName(AccessibleName(caption));
     return label;
 }
 
 QLabel* CalculationForm::makeResult(const QString& name, bool fillBackground) const {
-    auto* label = new QLabel(&m_window);
-    label->setTextFormat(Qt::PlainText);
+    auto* label = new ResultLabel(&m_window);
     label->setObjectName(name);
     label->setFont(FigureFont());
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -267,6 +267,10 @@ QPushButton* CalculationForm::makeButton(const QString& name, const QString& cap
     auto* button = new QPushButton(caption, &m_window);
     button->setObjectName(name);
     PressOnEnter(button);
+    // A caption padded with blanks keeps its place in the column; readers are told it without
+    // them. Such captions never change.
+    if (caption != caption.trimmed())
+        NameAfterOwnCaption(button);
     return button;
 }
 
@@ -275,9 +279,10 @@ int CalculationForm::figureWidth(int length) {
     return QFontMetrics(FigureFont()).horizontalAdvance(QString(length, u'0')) + 12;
 }
 
-void CalculationForm::addRow(int row, int column, QWidget* caption, QWidget* field) const {
+void CalculationForm::addRow(int row, int column, QLabel* caption, QWidget* field) const {
     m_grid->addWidget(caption, row, column);
     m_grid->addWidget(field, row, column + 1);
+    TieToCaption(field, caption);
 }
 
 void CalculationForm::commit(EntryBox box) {

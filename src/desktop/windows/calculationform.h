@@ -14,8 +14,10 @@
 // is kept as a figure without blanks, currency symbol, thousands separators and percent sign, or
 // refused whole with a beep; as the first key of an entry it replaces the box's text.
 //
-// The form is built in the order the controls take the focus: the boxes when it is made, the
-// commands after the window's own controls beside the boxes, the help panel after its grids.
+// The form is built in the order the controls take the focus, which is their reading order: the
+// boxes when it is made, the commands after the window's own controls beside the boxes, the help
+// panel after its grids. Every box, list and result is tied to its caption, which names it for
+// screen readers.
 #pragma once
 
 #include "core/engine/schedule.h"
@@ -122,7 +124,8 @@ public:
     // The boxes with their captions in rows 0 to 4 of the first two columns; the window fills
     // the rest.
     QGridLayout* grid() const { return m_grid; }
-    void addRow(int row, int column, QWidget* caption, QWidget* field) const;
+    // A field with its caption at its left, tied to it.
+    void addRow(int row, int column, QLabel* caption, QWidget* field) const;
     // The grid with the commands at its right, for the top of the window's layout.
     QHBoxLayout* takeTop();
 

@@ -6,7 +6,9 @@
 #include "core/reports/comparisonreport.h"
 #include "core/reports/spreadsheet.h"
 #include "core/reports/tablereport.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/captionlabel.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/twips.h"
@@ -96,6 +98,8 @@ void CompareWindow::buildControls() {
     auto* prePayCaption = new QLabel(QStringLiteral("*  Additional  Payments  Applied"), this);
     prePayCaption->setTextFormat(Qt::PlainText);
     prePayCaption->setObjectName(QStringLiteral("Label8"));
+    NameForReaders(m_rowGrid, AccessibleName(kCaption));
+    TieToCaption(m_prePayGrid, prePayCaption);
     m_form->addHelpPanel(QStringLiteral("HlpTxtBox"), {m_rowGrid, m_prePayGrid});
     m_form->offerSaveAsCsv(m_rowGrid, QStringLiteral("Mortgage Comparisons.csv"),
                            [this] { return csvText(); });
@@ -127,6 +131,7 @@ void CompareWindow::buildControls() {
         resetEntry();
         m_state.EntryStarted = 0;
         emit additionalPaymentsRequested();
+        ReturnFocus(m_form->addPrePay());
     });
     for (QComboBox* list :
          {m_form->rate(), m_form->term(), m_form->compounding(), m_form->frequency()})
@@ -317,6 +322,7 @@ void CompareWindow::printReport() {
         return;
     }
     emit reportHeaderRequested();
+    ReturnFocus(m_form->print());
     if (m_state.ReportHeader == u"1" || m_printService == nullptr)
         return;
     // The service shows the hourglass and tells the user of a printer failure.

@@ -4,6 +4,7 @@
 #include "desktop/windows/dateinputwindow.h"
 
 #include "core/format/shortdate.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
 
@@ -40,8 +41,10 @@ QString shownDate(const QString& kept) {
     return date ? ToShortDate(*date) : kept;
 }
 
+// Esc types nothing: it closes the window as its frame does, with the box as it was.
 bool typesSomething(const QKeyEvent* event) {
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
+        event->key() == Qt::Key_Escape)
         return false;
     return event->key() == Qt::Key_Backspace || !event->text().isEmpty();
 }
@@ -71,6 +74,7 @@ DateInputWindow::DateInputWindow(SharedState& state, MessageBoxService& messages
     layout->addWidget(m_date);
     layout->addLayout(commands);
     setTabOrder(m_date, m_ok);
+    TieToCaption(m_date, m_label);
 
     connect(m_ok, &QPushButton::clicked, this, &DateInputWindow::okExit);
 

@@ -1,5 +1,6 @@
 #include "desktop/windows/mainmenu.h"
 
+#include "desktop/platform/focus.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
@@ -101,10 +102,17 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
             &QPushButton::clicked, this, &MainMenu::loanTablesChosen);
     connect(addButton("HowUse", QStringLiteral("&How to Use the Program"), 3000),
             &QPushButton::clicked, this, &MainMenu::helpChosen);
-    connect(addButton("PtrFnt", QStringLiteral("&Personalize Settings"), 3600),
-            &QPushButton::clicked, this, &MainMenu::personalizeChosen);
-    connect(addButton("About1", QStringLiteral("&About..."), 4200), &QPushButton::clicked, this,
-            &MainMenu::aboutChosen);
+    // Personalize and About open modal windows; the focus comes back to their buttons.
+    QPushButton* personalize = addButton("PtrFnt", QStringLiteral("&Personalize Settings"), 3600);
+    connect(personalize, &QPushButton::clicked, this, [this, personalize] {
+        emit personalizeChosen();
+        ReturnFocus(personalize);
+    });
+    QPushButton* about = addButton("About1", QStringLiteral("&About..."), 4200);
+    connect(about, &QPushButton::clicked, this, [this, about] {
+        emit aboutChosen();
+        ReturnFocus(about);
+    });
     connect(addButton("EndMort", QStringLiteral("E&xit Program"), 4800), &QPushButton::clicked,
             this, &MainMenu::exitChosen);
 }

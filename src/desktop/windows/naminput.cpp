@@ -3,6 +3,7 @@
 // second Enter, now on the button, prints.
 #include "desktop/windows/naminput.h"
 
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/typinglimit.h"
 
 #include <QFrame>
@@ -52,6 +53,7 @@ NamInput::NamInput(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     layout->addLayout(commands);
     setTabOrder(m_header, m_continue);
     setTabOrder(m_continue, m_cancel);
+    TieToCaption(m_header, m_label);
 
     connect(m_continue, &QPushButton::clicked, this, &NamInput::continuePrintout);
     connect(m_cancel, &QPushButton::clicked, this, &NamInput::cancel);
@@ -72,6 +74,15 @@ void NamInput::continuePrintout() {
 void NamInput::cancel() {
     m_state.ReportHeader = QStringLiteral("1");
     reject();
+}
+
+// Esc is the keyboard's Cancel, not the frame's close: the report is not printed.
+void NamInput::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        cancel();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool NamInput::eventFilter(QObject* watched, QEvent* event) {

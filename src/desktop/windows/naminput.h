@@ -1,8 +1,8 @@
 // The To Printer dialog (NamInput): the one-line header a table or comparison report prints at
-// its top. "Continue &Printout" keeps the typed header in ReportHeader, "&Cancel" sets it to "1",
-// which the reports read as "do not print"; closing the dialog by its frame leaves ReportHeader
-// as it was. The box starts empty each time and takes at most 76 characters, the width of a
-// report line.
+// its top. "Continue &Printout" keeps the typed header in ReportHeader, "&Cancel" (or Esc) sets
+// it to "1", which the reports read as "do not print"; closing the dialog by its frame leaves
+// ReportHeader as it was. The box starts empty each time and takes at most 76 characters, the width
+// of a report line.
 //
 // A report window asks for its header with NamInput::askForHeader(state, window), which runs
 // the dialog modally and says whether to go on printing.
@@ -41,6 +41,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     SharedState& m_state;

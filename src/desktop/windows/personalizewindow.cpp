@@ -2,6 +2,8 @@
 
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
+#include "desktop/platform/accessibility.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/typinglimit.h"
@@ -68,6 +70,7 @@ QButtonGroup* optionGroup(QWidget& window, QGroupBox* frame, const QString& name
     for (const auto& [index, caption] : buttons) {
         auto* button = new QRadioButton(caption, frame);
         button->setObjectName(name + QString::number(index));
+        NameAfterOwnCaption(button);
         frame->layout()->addWidget(button);
         group->addButton(button, index);
     }
@@ -164,16 +167,20 @@ void PersonalizeWindow::buildControls() {
     layout->addLayout(nameRow, 1, 0, 1, 2);
     layout->addWidget(m_exit, 2, 1, Qt::AlignRight);
     m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * 40);
+    TieToCaption(m_symbol, symbolLabel);
+    TieToCaption(m_name, nameLabel);
     connectControls();
 }
 
 void PersonalizeWindow::connectControls() {
+    // Each group of options is one stop of the Tab key, at its selected option.
     QWidget* previous = m_symbol;
     for (QButtonGroup* group : {m_daysPerYear, m_printerFont, m_compounding}) {
         for (QAbstractButton* button : group->buttons()) {
             setTabOrder(previous, button);
             previous = button;
         }
+        TabStopAtSelected(group->buttons());
     }
     setTabOrder(previous, m_name);
     setTabOrder(m_name, m_exit);

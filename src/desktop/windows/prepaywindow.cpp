@@ -9,6 +9,8 @@
 
 #include "core/format/entrytext.h"
 #include "core/format/format.h"
+#include "desktop/platform/accessibility.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
 #include "desktop/platform/teardown.h"
@@ -117,9 +119,8 @@ void PrePayWindow::buildControls() {
     layout->addWidget(m_label);
     layout->addLayout(commands);
 
-    setTabOrder(m_year, m_payment);
-    setTabOrder(m_payment, m_ok);
-    setTabOrder(m_ok, m_eraseAll);
+    // Reading order: the grid, the boxes under it, the commands from left to right.
+    ChainTabOrder({m_grid, m_year, m_payment, m_eraseAll, m_ok});
     m_year->setFocus();
 
     connect(m_ok, &QPushButton::clicked, this, &PrePayWindow::usePrePay);
@@ -181,6 +182,11 @@ void PrePayWindow::setUpYearGrid(int rows) {
     m_grid->setText(QStringLiteral("Year Number"));
     m_grid->setCol(1);
     m_grid->setText(QStringLiteral("Amount of Payment"));
+    // The boxes have no captions of their own: the headings of the columns they sit under name
+    // them.
+    NameForReaders(m_grid, AccessibleName(windowTitle()));
+    NameForReaders(m_year, AccessibleName(m_grid->cellText(0, 0)));
+    NameForReaders(m_payment, AccessibleName(m_grid->cellText(0, 1)));
     m_grid->setSelEndRow(1);
     m_grid->setSelEndCol(1);
 }

@@ -5,7 +5,9 @@
 #include "core/format/numberpicture.h"
 #include "core/print/printservice.h"
 #include "core/reports/spreadsheet.h"
+#include "desktop/platform/accessibility.h"
 #include "desktop/platform/captionlabel.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/teardown.h"
@@ -228,6 +230,8 @@ void TableWindow::buildControls() {
     m_allPayments->setObjectName(QStringLiteral("Option1"));
     m_annual = new QRadioButton(QStringLiteral("Annual"), this);
     m_annual->setObjectName(QStringLiteral("Option2"));
+    for (QRadioButton* option : {m_annual, m_allPayments})
+        NameAfterOwnCaption(option);
     m_dateNumber = m_form->makeButton(QStringLiteral("DateNumber"), kViewDatesCaption);
 
     m_form->addCommands({m_setup.calcName, QStringLiteral("AddPrePay"), m_setup.helpName,
@@ -235,6 +239,7 @@ void TableWindow::buildControls() {
                          QStringLiteral(" To &Printer"), QStringLiteral("ExitButt")});
     m_grid = new Grid(this);
     m_grid->setObjectName(m_setup.gridName);
+    NameForReaders(m_grid, AccessibleName(m_setup.caption));
     m_form->addHelpPanel(QStringLiteral("TxtBox"), {m_grid});
     m_form->offerSaveAsCsv(m_grid, m_setup.report->name + QStringLiteral(".csv"),
                            [this] { return csvText(); });
@@ -250,6 +255,8 @@ void TableWindow::layOut() {
     views->addWidget(m_annual);
     views->addWidget(m_allPayments);
     views->addStretch();
+    ChainTabOrder({m_annual, m_allPayments});
+    TabStopAtSelected({m_annual, m_allPayments});
     form->addWidget(
         m_form->makeCaption(QStringLiteral("Label7"), QStringLiteral(" Show Payments.")), 5, 0);
     form->addLayout(views, 5, 1);
@@ -284,6 +291,7 @@ void TableWindow::connectControls() {
         resetEntry();
         m_state.EntryStarted = 0;
         emit additionalPaymentsRequested();
+        ReturnFocus(m_form->addPrePay());
     });
     connect(m_allPayments, &QRadioButton::clicked, this, [this] { selectView(2); });
     connect(m_annual, &QRadioButton::clicked, this, [this] { selectView(1); });
@@ -497,6 +505,7 @@ void TableWindow::toggleDates() {
         m_dateNumber->setText(kViewNumbersCaption);
         m_state.ShowDates = 1;
         emit firstPaymentDateRequested();
+        ReturnFocus(m_dateNumber);
     } else {
         m_dateNumber->setText(kViewDatesCaption);
         m_state.ShowDates = 0;
@@ -532,7 +541,9 @@ void TableWindow::printTable() {
         m_messages.message(noData, QStringLiteral("Help"));
         return;
     }
-    if (!NamInput::askForHeader(m_state, this) || !m_printService)
+    const bool goOn = NamInput::askForHeader(m_state, this);
+    ReturnFocus(m_form->print());
+    if (!goOn || !m_printService)
         return;
     const TableReportLayout& layout = *m_setup.report;
     const Schedule& schedule = m_state.LastSchedule;

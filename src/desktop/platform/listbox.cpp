@@ -1,0 +1,7 @@
+#include "desktop/platform/listbox.h"
+
+namespace qb {
+
+ListBox::ListBox(QWidget* parent) : QComboBox(parent) {}
+
+} // namespace qb
