@@ -154,10 +154,15 @@ void QtChartControl::render2D(const ChartPicture& picture) {
     }
     captions->append(categories);
     if (categories.size() > 12) {
-        // Many bars: smaller captions still fit under their bars instead of being cut short.
+        // Many bars: smaller captions.
         QFont small = captions->labelsFont();
         small.setPointSizeF(small.pointSizeF() * 0.8);
         captions->setLabelsFont(small);
+    }
+    if (categories.size() > 8) {
+        // More captions than fit side by side ("Row  10", year 40) stand upright under their
+        // bars, so each reads whole rather than cut to "...".
+        captions->setLabelsAngle(-90);
     }
     chart->addAxis(captions, Qt::AlignBottom);
     series->attachAxis(captions);

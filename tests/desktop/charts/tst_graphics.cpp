@@ -97,6 +97,8 @@ private slots:
     void realControlRefusesThreeDimensionsOffscreen();
     void markupIsDrawnAsWritten_data();
     void markupIsDrawnAsWritten();
+    void captionsReadWhole_data();
+    void captionsReadWhole();
     void printing_data();
     void printing();
     void decliningThePrintoutKeepsTheColourChoice();
@@ -325,6 +327,33 @@ void TestGraphics::markupIsDrawnAsWritten() {
             drawn << text->toPlainText();
     }
     QVERIFY2(drawn.contains(QStringLiteral("Value ") + symbol), qPrintable(drawn.join(u'|')));
+}
+
+// Every bar's caption is drawn whole under it, however many bars there are.
+void TestGraphics::captionsReadWhole_data() {
+    QTest::addColumn<int>("rows");
+    QTest::newRow("3 rows") << 3;
+    QTest::newRow("9 rows") << 9;
+    QTest::newRow("12 rows") << 12;
+}
+
+void TestGraphics::captionsReadWhole() {
+    QFETCH(int, rows);
+    fillComparisons(m_state, rows);
+    m_window = std::make_unique<Graphics>(m_state, m_messages, std::make_unique<QtChartControl>());
+    QVERIFY(ShowActive(m_window.get()));
+    auto* view = m_window->findChild<QChartView*>();
+    QVERIFY(view);
+    QStringList drawn;
+    for (const QGraphicsItem* item : view->scene()->items()) {
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+            text && text->isVisible())
+            drawn << text->toPlainText();
+    }
+    for (int row = 1; row <= rows; ++row)
+        QVERIFY2(drawn.contains(QStringLiteral("Row %1").arg(row)), qPrintable(drawn.join(u'|')));
+    for (const QString& text : drawn)
+        QVERIFY2(!text.contains(u"...") && !text.contains(QChar(0x2026)), qPrintable(text));
 }
 
 void TestGraphics::printing_data() {
