@@ -199,8 +199,9 @@ void QtChartControl::render3D(const ChartPicture& picture) {
         // each bar can be read.
         Q3DCamera* camera = m_bars->scene()->activeCamera();
         camera->setCameraPosition(10, 12, 110);
-        // The bars stand on the floor: look at their middle, not at the floor.
-        camera->setTarget(QVector3D(0, 0.6f, 0));
+        // Looking at the floor rather than at the bars' middle keeps the tallest bar's top
+        // inside the picture.
+        camera->setTarget(QVector3D(0, -0.9f, 0));
         m_bars->columnAxis()->setLabelAutoRotation(90);
         m_bars->valueAxis()->setLabelAutoRotation(90);
         m_bars->setBarSpacing(QSizeF(0.4, 0.4));
