@@ -5,6 +5,7 @@
 
 #include "core/format/shortdate.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/teardown.h"
 
 #include <QFocusEvent>
@@ -77,6 +78,7 @@ DateInputWindow::DateInputWindow(SharedState& state, MessageBoxService& messages
     m_state.EntryStarted = 0;
     m_date->setText(shownDate(m_state.FirstPayDate));
     m_date->setFocus();
+    FitOnScreen(*this, sizeHint());
 }
 
 DateInputWindow::~DateInputWindow() {

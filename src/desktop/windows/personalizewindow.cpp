@@ -3,6 +3,7 @@
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/typinglimit.h"
 
@@ -83,6 +84,7 @@ PersonalizeWindow::PersonalizeWindow(SharedState& state, QString settingsPath, Q
     setModal(true);
     buildControls();
     load();
+    FitOnScreen(*this, sizeHint());
 }
 
 PersonalizeWindow::~PersonalizeWindow() {
