@@ -29,6 +29,7 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
     : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
       m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()),
       m_printService(std::make_unique<QtPrintService>(messages)) {
+    m_background->placeBehind(*m_menu);
     connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
             [this] { openTableWindow(MortgageTablesSetup()); });

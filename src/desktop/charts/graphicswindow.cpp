@@ -5,6 +5,7 @@
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/qtprinter.h"
 #include "desktop/platform/qtprintservice.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/twips.h"
 
 #include <QCloseEvent>
@@ -37,7 +38,8 @@ Graphics::Graphics(SharedState& state, MessageBoxService& messages,
     setWindowTitle(QStringLiteral("Charts"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildControls();
-    resize(TwipsToPixels(kWidthTwips, logicalDpiX()), heightPixels(kHeightTwips));
+    FitOnScreen(*this,
+                QSize(TwipsToPixels(kWidthTwips, logicalDpiX()), heightPixels(kHeightTwips)));
     load();
 }
 

@@ -411,11 +411,66 @@ private:
 // The heading row. Its height is fixed (the windows set it in twips), so its size hint is that
 // height: the stock hint lays out every heading's wrapped text again after each heading is
 // written, and the view asks for it whenever it lays itself out.
+//
+// The columns keep the widths the window gives them (or that their texts need) as their own, and
+// share any room the view has beyond them in proportion to those widths, so a grid made wider
+// shows wider columns rather than an empty strip.
 class GridHeading : public QHeaderView {
 public:
-    explicit GridHeading(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+    explicit GridHeading(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        connect(this, &QHeaderView::sectionCountChanged, this, [this] { shareRoom(); });
+    }
 
     QSize sizeHint() const override { return {length(), minimumHeight()}; }
+
+    // A column's own width in pixels; it shows at least that wide.
+    int ownWidth(int column) const {
+        const auto index = static_cast<std::size_t>(column);
+        return index < m_ownWidths.size() && m_ownWidths[index] >= 0 ? m_ownWidths[index]
+                                                                     : defaultSectionSize();
+    }
+    void setOwnWidth(int column, int pixels) {
+        const auto index = static_cast<std::size_t>(column);
+        if (index >= m_ownWidths.size())
+            m_ownWidths.resize(index + 1, -1);
+        m_ownWidths[index] = pixels;
+        shareRoom();
+    }
+
+protected:
+    // The heading is as wide as the view's cells: its width is the room the columns have.
+    void resizeEvent(QResizeEvent* event) override {
+        QHeaderView::resizeEvent(event);
+        shareRoom();
+    }
+
+private:
+    void shareRoom() {
+        if (m_sharing)
+            return;
+        const QScopedValueRollback sharing(m_sharing, true);
+        const int columns = count();
+        long long total = 0;
+        for (int column = 0; column < columns; ++column)
+            total += ownWidth(column);
+        // A grid the window has fixed at its columns' width (boxes sit under its columns) keeps
+        // them as they are.
+        const QWidget* grid = parentWidget() ? parentWidget()->parentWidget() : nullptr;
+        const bool fixed = grid && grid->minimumWidth() == grid->maximumWidth();
+        const long long extra = total > 0 && !fixed ? std::max<long long>(width() - total, 0) : 0;
+        // Shared by running sums, so the shares add up to the extra room exactly.
+        long long before = 0;
+        long long given = 0;
+        for (int column = 0; column < columns; ++column) {
+            before += ownWidth(column);
+            const long long upTo = extra * before / std::max<long long>(total, 1);
+            resizeSection(column, ownWidth(column) + static_cast<int>(upTo - given));
+            given = upTo;
+        }
+    }
+
+    std::vector<int> m_ownWidths; // -1: the default width
+    bool m_sharing = false;
 };
 
 // The table view with the grid's own copy: Ctrl+C takes the whole selection rectangle rather than
@@ -423,6 +478,8 @@ public:
 class GridView : public QTableView {
 public:
     explicit GridView(Grid* grid) : QTableView(grid), m_grid(grid) { leaveByTab(); }
+
+    GridHeading* heading() const { return static_cast<GridHeading*>(horizontalHeader()); }
 
 protected:
     bool event(QEvent* event) override {
@@ -622,20 +679,20 @@ void Grid::setRowHeight(int row, int twips) {
 int Grid::colWidth(int column) const {
     if (column < 0 || column >= cols())
         return 0;
-    return PixelsToTwips(m_view->horizontalHeader()->sectionSize(column), logicalDpiX());
+    return PixelsToTwips(m_view->heading()->ownWidth(column), logicalDpiX());
 }
 
 void Grid::setColWidth(int column, int twips) {
     if (column < 0 || column >= cols() || twips < 0)
         return;
-    m_view->horizontalHeader()->resizeSection(column, TwipsToPixels(twips, logicalDpiX()));
+    m_view->heading()->setOwnWidth(column, TwipsToPixels(twips, logicalDpiX()));
 }
 
 void Grid::fitColumnsToText() {
     if (rows() == 0)
         return;
     const QFontMetrics cells = m_view->fontMetrics();
-    QHeaderView* heading = m_view->horizontalHeader();
+    GridHeading* heading = m_view->heading();
     const QFontMetrics headingFont = heading->fontMetrics();
     QStyle* style = m_view->style();
     // What a cell takes around its text: the painter's margin on each side and the grid line.
@@ -657,8 +714,8 @@ void Grid::fitColumnsToText() {
             if (!text.isEmpty())
                 needed = std::max(needed, cells.horizontalAdvance(text) + cellRoom);
         }
-        if (needed > heading->sectionSize(column))
-            heading->resizeSection(column, needed);
+        if (needed > heading->ownWidth(column))
+            heading->setOwnWidth(column, needed);
     }
 }
 

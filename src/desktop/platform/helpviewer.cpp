@@ -1,6 +1,7 @@
 #include "desktop/platform/helpviewer.h"
 
 #include "core/program/programfolder.h"
+#include "desktop/platform/screenfit.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -26,7 +27,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
-    resize(800, 600);
+    FitOnScreen(*this, QSize(800, 600));
 
     // Esc puts the help away, as it does a dialog.
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);

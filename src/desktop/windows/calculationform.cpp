@@ -175,8 +175,6 @@ void CalculationForm::buildBoxes() {
                        QStringLiteral(" Frequency and type   of each payment.")),
            m_frequency);
     m_grid->setColumnMinimumWidth(0, 150);
-    m_grid->setColumnStretch(1, 1);
-    m_grid->setColumnStretch(3, 1);
 }
 
 void CalculationForm::addCommands(const Commands& names) {
@@ -191,9 +189,12 @@ void CalculationForm::addCommands(const Commands& names) {
     for (QPushButton* button : {m_calc, m_addPrePay, m_help, m_graphs, m_print, m_exit})
         commands->addWidget(button);
     commands->addStretch();
+    // Room the window gains goes to its grids; up here it only parts the boxes from the
+    // commands, so the boxes and results keep their widths and their figures stay in place.
     m_top = new QHBoxLayout;
-    m_top->addLayout(m_grid, 1);
+    m_top->addLayout(m_grid);
     m_top->addSpacing(12);
+    m_top->addStretch(1);
     m_top->addLayout(commands);
 }
 

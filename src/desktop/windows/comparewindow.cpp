@@ -11,6 +11,7 @@
 #include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/qtmessagebox.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/twips.h"
 #include "desktop/windows/calculationform.h"
 
@@ -65,8 +66,9 @@ CompareWindow::CompareWindow(SharedState& state, MessageBoxService& messages, QW
     setObjectName(QStringLiteral("MortComp"));
     buildControls();
     load();
-    // Room for the boxes, all twelve rows of the upper grid and a few lines of the lower one.
-    resize(std::max(sizeHint().width(), 820), 700);
+    // Room for the boxes, all twelve rows of the upper grid and a few lines of the lower one, or
+    // what the screen has.
+    FitOnScreen(*this, QSize(std::max(sizeHint().width(), 820), 700));
 }
 
 void CompareWindow::buildControls() {

@@ -6,6 +6,7 @@
 #include "core/format/shortdate.h"
 #include "desktop/platform/accessibility.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/teardown.h"
 
 #include <QFocusEvent>
@@ -81,6 +82,7 @@ DateInputWindow::DateInputWindow(SharedState& state, MessageBoxService& messages
     m_state.EntryStarted = 0;
     m_date->setText(shownDate(m_state.FirstPayDate));
     m_date->setFocus();
+    FitOnScreen(*this, sizeHint());
 }
 
 DateInputWindow::~DateInputWindow() {

@@ -2,6 +2,7 @@
 
 #include "desktop/platform/focus.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
 
@@ -46,6 +47,11 @@ BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(kTitle);
     paintBlue(this);
     placeLikeTheMenu(this);
+}
+
+void BackgroundWindow::placeBehind(const QWidget& menu) {
+    setFixedSize(menu.size());
+    move(menu.pos());
 }
 
 MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
@@ -115,6 +121,9 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
     });
     connect(addButton("EndMort", QStringLiteral("E&xit Program"), 4800), &QPushButton::clicked,
             this, &MainMenu::exitChosen);
+    // A screen too small for the menu moves it, and scrolls its buttons when even that is not
+    // enough.
+    FitOnScreen(*this, size());
 }
 
 MainMenu::~MainMenu() {

@@ -1,7 +1,8 @@
 // The main menu and the blue background window behind it. The menu is a column of seven buttons
 // under the program's title; its geometry is fixed in twips (1440 to the inch) and converted at
-// the screen's logical resolution, so it looks the same on every screen. The background window
-// has the same place and size and stays up while a calculation window hides the menu.
+// the screen's logical resolution, so it looks the same on every screen; only a screen too small
+// for it moves it or makes it scroll. The background window has the same place and size and stays
+// up while a calculation window hides the menu.
 #pragma once
 
 #include <QWidget>
@@ -16,6 +17,9 @@ class BackgroundWindow : public QWidget {
 
 public:
     explicit BackgroundWindow(QWidget* parent = nullptr);
+
+    // Takes the menu's place and size, where the menu has been fitted to the screen.
+    void placeBehind(const QWidget& menu);
 };
 
 class MainMenu : public QWidget {

@@ -4,6 +4,7 @@
 #include "desktop/windows/naminput.h"
 
 #include "desktop/platform/accessibility.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/typinglimit.h"
 
 #include <QFrame>
@@ -58,6 +59,7 @@ NamInput::NamInput(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     connect(m_continue, &QPushButton::clicked, this, &NamInput::continuePrintout);
     connect(m_cancel, &QPushButton::clicked, this, &NamInput::cancel);
     m_header->setFocus();
+    FitOnScreen(*this, sizeHint());
 }
 
 bool NamInput::askForHeader(SharedState& state, QWidget* parent) {

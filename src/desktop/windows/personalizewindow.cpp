@@ -5,6 +5,7 @@
 #include "desktop/platform/accessibility.h"
 #include "desktop/platform/focus.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/typinglimit.h"
 
@@ -86,6 +87,7 @@ PersonalizeWindow::PersonalizeWindow(SharedState& state, QString settingsPath, Q
     setModal(true);
     buildControls();
     load();
+    FitOnScreen(*this, sizeHint());
 }
 
 PersonalizeWindow::~PersonalizeWindow() {

@@ -13,6 +13,7 @@
 #include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/keys.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/platform/twips.h"
 
@@ -163,8 +164,9 @@ void PrePayWindow::load() {
     m_payment->setFixedWidth(TwipsToPixels(m_grid->colWidth(1), dpi));
     m_grid->setFixedWidth(TwipsToPixels(m_grid->colWidth(0) + m_grid->colWidth(1), dpi) +
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
-    // Tall enough for a good fifteen years at a glance.
-    resize(std::max(sizeHint().width(), widthForTitle(this)), std::max(sizeHint().height(), 480));
+    // Tall enough for a good fifteen years at a glance, where the screen has the room.
+    FitOnScreen(*this, QSize(std::max(sizeHint().width(), widthForTitle(this)),
+                             std::max(sizeHint().height(), 480)));
 }
 
 void PrePayWindow::setUpYearGrid(int rows) {

@@ -10,6 +10,7 @@
 #include "desktop/platform/focus.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/qtmessagebox.h"
+#include "desktop/platform/screenfit.h"
 #include "desktop/platform/teardown.h"
 #include "desktop/windows/naminput.h"
 
@@ -189,8 +190,8 @@ TableWindow::TableWindow(TableWindowSetup setup, SharedState& state, MessageBoxS
     setObjectName(m_setup.formName);
     buildControls();
     load();
-    // Room for the whole form and a good twenty rows of the table.
-    resize(std::max(sizeHint().width(), 760), 720);
+    // Room for the whole form and a good twenty rows of the table, or what the screen has.
+    FitOnScreen(*this, QSize(std::max(sizeHint().width(), 760), 720));
 }
 
 TableWindow::~TableWindow() {

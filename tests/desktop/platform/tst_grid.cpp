@@ -1,5 +1,6 @@
 // Tests for the schedule grid: cell storage and the two fill modes, the heading row shown as the
-// view's header, twips conversions, alignments, the selection in both directions and copying.
+// view's header, twips conversions, columns sharing a wider view, alignments, the selection in
+// both directions and copying.
 #include "desktop/platform/grid.h"
 
 #include <QClipboard>
@@ -359,6 +360,58 @@ private slots:
         // The windows widen a column by adding to what it reads back.
         grid.setColWidth(2, grid.colWidth(2) + 520);
         QVERIFY(qAbs(grid.colWidth(2) - 1520) <= 2 * slack);
+    }
+
+    // Columns of 100, 200 and 100 pixels in a view of the given width. Room beyond their widths
+    // is shared in proportion to them: column c shows room * own(c) / 400 pixels, give or take a
+    // pixel for rounding; with less room they keep their own widths and the view scrolls. A grid
+    // whose width the window has fixed keeps its columns as they are.
+    void columnsShareTheRoomBeyondTheirWidths_data() {
+        QTest::addColumn<int>("room");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("just the columns") << 400 << false << QList<int>{100, 200, 100};
+        QTest::newRow("half as wide again") << 600 << false << QList<int>{150, 300, 150};
+        QTest::newRow("twice as wide") << 800 << false << QList<int>{200, 400, 200};
+        QTest::newRow("three pixels over") << 403 << false << QList<int>{};
+        QTest::newRow("narrower") << 250 << false << QList<int>{100, 200, 100};
+        QTest::newRow("fixed wider") << 600 << true << QList<int>{100, 200, 100};
+    }
+
+    void columnsShareTheRoomBeyondTheirWidths() {
+        QFETCH(int, room);
+        QFETCH(bool, fixed);
+        QFETCH(QList<int>, shown);
+        Grid grid;
+        grid.setCols(3);
+        grid.setRows(2);
+        const int dpi = grid.logicalDpiX();
+        const int own[] = {100, 200, 100};
+        for (int c = 0; c < 3; ++c)
+            grid.setColWidth(c, own[c] * 1440 / dpi);
+        QTableView* view = viewOf(grid);
+        if (fixed)
+            grid.setFixedWidth(room + 2 * view->frameWidth());
+        grid.resize(room + 2 * view->frameWidth(), 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(view->viewport()->width(), room);
+
+        QHeaderView* heading = view->horizontalHeader();
+        int total = 0;
+        for (int c = 0; c < 3; ++c) {
+            const int width = heading->sectionSize(c);
+            const double share = room > 400 && !fixed ? room * own[c] / 400.0 : own[c];
+            QVERIFY2(
+                qAbs(width - share) < 1,
+                qPrintable(QStringLiteral("column %1 %2 for %3").arg(c).arg(width).arg(share)));
+            if (!shown.isEmpty())
+                QCOMPARE(width, shown[c]);
+            // What the window set is what it reads back.
+            QVERIFY(qAbs(grid.colWidth(c) - own[c] * 1440 / dpi) <= twipsPerPixel(grid, false));
+            total += width;
+        }
+        QCOMPARE(total, fixed ? 400 : std::max(room, 400));
     }
 
     void rowHeightsConvertFromTwips() {

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOption>
+#include <QTableView>
 #include <QTest>
 
 #include <memory>
@@ -70,6 +72,8 @@ private slots:
     void exitErasesTheTables();
     void destroyedWhileEditing_data();
     void destroyedWhileEditing();
+    void widerWindowWidensTheGrid_data();
+    void widerWindowWidensTheGrid();
 
 private:
     template <class T> T* control(const char* name) {
@@ -679,6 +683,49 @@ void TestTableWindow::destroyedWhileEditing() {
     QCOMPARE(m_state.EntryStarted, 0);
     QCOMPARE(m_state.PrePayTable.at(3, 2), Currency::fromDouble(1500));
     QVERIFY(m_messages.shown.empty());
+}
+
+// A window made wider gives the room to its grid, whose columns share it: each shows wider, and
+// together they fill the grid. The boxes and results keep their places and widths, so the
+// figures padded inside them stay where they were.
+void TestTableWindow::widerWindowWidensTheGrid_data() {
+    QTest::addColumn<int>("wider");
+    QTest::newRow("a little") << 60;
+    QTest::newRow("a third") << 270;
+    QTest::newRow("twice") << 800;
+}
+
+void TestTableWindow::widerWindowWidensTheGrid() {
+    QFETCH(int, wider);
+    calculate();
+    auto* view = m_window->grid()->findChild<QTableView*>();
+    const QHeaderView* heading = view->horizontalHeader();
+    QList<int> columns;
+    QList<int> twips;
+    for (int c = 0; c < 6; ++c) {
+        columns.append(heading->sectionSize(c));
+        twips.append(m_window->grid()->colWidth(c));
+    }
+    const QStringList names = {"InPrincipal", "InRate",      "InTerm",      "Comperiod",
+                               "FreqPmt",     "InDays",      "PeriodicR",   "NumPmtsYear",
+                               "InMonthPI",   "EndMortYear", "AllPayments", "TotSavd"};
+    QList<QRect> boxes;
+    for (const QString& name : names)
+        boxes.append(Control<QWidget>(m_window.get(), name)->geometry());
+    const int room = view->viewport()->width();
+
+    m_window->resize(m_window->width() + wider, m_window->height());
+    QTRY_VERIFY(view->viewport()->width() > room);
+
+    int total = 0;
+    for (int c = 0; c < 6; ++c) {
+        QVERIFY2(heading->sectionSize(c) > columns[c], qPrintable(QString::number(c)));
+        QCOMPARE(m_window->grid()->colWidth(c), twips[c]);
+        total += heading->sectionSize(c);
+    }
+    QCOMPARE(total, view->viewport()->width());
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(Control<QWidget>(m_window.get(), names[i])->geometry(), boxes[i]);
 }
 
 QTEST_MAIN(TestTableWindow)
