@@ -176,9 +176,15 @@ void comparePairs(const char* title, Side& a, Side& b, int pairs, double timeGoa
             values.push_back(field(sample));
         return values;
     };
-    const auto time = [](const Sample& s) { return s.milliseconds; };
-    const auto memory = [](const Sample& s) { return s.megabytes; };
-    const auto objects = [](const Sample& s) { return double(s.sharedObjects); };
+    const auto time = [](const Sample& s) {
+        return s.milliseconds;
+    };
+    const auto memory = [](const Sample& s) {
+        return s.megabytes;
+    };
+    const auto objects = [](const Sample& s) {
+        return double(s.sharedObjects);
+    };
     std::vector<double> timeRatios;
     std::vector<double> memoryRatios;
     for (std::size_t i = 0; i < a.samples.size(); ++i) {
@@ -251,8 +257,8 @@ int main(int argc, char** argv) {
         Side tool{"quillbrook-cli schedule",
                   [] {
                       return run({QB_CLI_PROGRAM, "schedule", "--years", "40", "--frequency",
-                                  "1-week", "--days-per-year", "360", "--view", "all",
-                                  "--format", "csv"},
+                                  "1-week", "--days-per-year", "360", "--view", "all", "--format",
+                                  "csv"},
                                  {}, false);
                   },
                   {}};

@@ -23,7 +23,8 @@ namespace {
 
 // The libraries that should only be loaded once a chart is shown.
 bool isChartLibrary(const QString& path) {
-    for (const char* name : {"libQt6Charts", "libQt6DataVisualization", "libQt6Quick", "libQt6Qml"}) {
+    for (const char* name :
+         {"libQt6Charts", "libQt6DataVisualization", "libQt6Quick", "libQt6Qml"}) {
         if (path.contains(QLatin1String(name)))
             return true;
     }
@@ -42,7 +43,8 @@ bool isChartLibrary(const QString& path) {
             if (slash < 0)
                 continue;
             const QString path = QString::fromLocal8Bit(line.mid(slash));
-            if (!path.contains(QLatin1String(".so")) || path.contains(QLatin1String("qbfirstpaint")))
+            if (!path.contains(QLatin1String(".so")) ||
+                path.contains(QLatin1String("qbfirstpaint")))
                 continue;
             if (!libraries.contains(path) && isChartLibrary(path))
                 charts.append(path.section(u'/', -1));
