@@ -117,10 +117,9 @@ void Application::setModuleFolders(const QStringList& folders) {
     m_charts = ModuleLoader(kChartsModuleFile.toString(), folders);
 }
 
-// The calculation window has set ChartSource and hidden itself; the chart replaces it until the
-// chart's exit button brings it back with its results as they were. The first chart loads the
-// charts module; when it cannot be loaded, the calculation window comes back as it was and the
-// user is told why.
+// The calculation window has set ChartSource; the chart replaces it until the chart's exit button
+// brings it back with its results as they were. The first chart loads the charts module; when it
+// cannot be loaded, the user is told why and the calculation window stays as it is.
 void Application::openChartWindow(QWidget* source) {
     if (m_chartWindow)
         return;
@@ -130,13 +129,13 @@ void Application::openChartWindow(QWidget* source) {
         charts = m_charts.load<ChartsModule>();
     }
     if (!charts) {
-        source->show();
         m_messages.message(QStringLiteral("Charts could not be loaded: ") + m_charts.reason(),
                            QStringLiteral("Advisory"));
         return;
     }
     m_chartSource = source;
     m_chartWindow = charts->createChartWindow(m_state, m_messages, [this] { chartWindowClosed(); });
+    source->hide();
     m_chartWindow->show();
 }
 

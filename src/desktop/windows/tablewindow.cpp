@@ -499,7 +499,6 @@ void TableWindow::showGraph() {
         return;
     }
     m_state.ChartSource = m_setup.chartSource;
-    hide();
     emit chartRequested();
 }
 
