@@ -35,9 +35,9 @@ int main(int argc, char** argv) {
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     title->setFont(titleFont);
     layout->addWidget(title);
-    for (const char* caption : {"Mortgage &Tables", "Mortgage &Comparisons", "Personal &Loans",
-                                "How to &Use Programs", "&Personalize Settings", "&About...",
-                                "E&xit Program"}) {
+    for (const char* caption :
+         {"Mortgage &Tables", "Mortgage &Comparisons", "Personal &Loans", "How to &Use Programs",
+          "&Personalize Settings", "&About...", "E&xit Program"}) {
         auto* button = new QPushButton(QString::fromLatin1(caption), &window);
         button->setFont(bold);
         layout->addWidget(button);

@@ -117,13 +117,14 @@ void TestCliMain::drawsWhateverTheEnvironment() {
     QVERIFY(QFileInfo(folder.path() + u'/' + written).size() > 0);
 }
 
-// A copy of the tool in a bin/ folder with no modules beside it or in ../lib/quillbrook/.
+// A copy of the tool in a bin/ folder with no modules beside it or in ../lib/quillbrook/modules/.
 void TestCliMain::drawingWithoutItsModule_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("err"); // FOLDER stands for the folder that holds bin/
 
-    const QString notFound = QStringLiteral("is not in FOLDER/lib/quillbrook or FOLDER/bin");
+    const QString notFound =
+        QStringLiteral("is not in FOLDER/lib/quillbrook/modules or FOLDER/bin");
     QTest::newRow("chart") << QStringList{"chart", "mortgage", "--output", "OUT.png"} << 1
                            << QStringLiteral("cannot write the output: Charts could not be "
                                              "loaded: quillbrook-charts.so ") +

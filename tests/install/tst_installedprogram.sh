@@ -54,13 +54,13 @@ if [ "${1:-}" = "--on-display" ]; then
     tables=$(window "Mortgage Tables")
     keys "$tables" alt+c
     # Qt Charts, Data Visualization and the Qt Quick and QML libraries they bring wait for the
-    # first chart, which loads them with the charts module installed in lib/quillbrook/.
+    # first chart, which loads them with the charts module installed in lib/quillbrook/modules/.
     if grep -E 'libQt6(Charts|DataVisualization|Quick|Qml)' "/proc/$pid/maps" >&2; then
         fail "chart libraries were loaded before Show Graph"
     fi
     keys "$tables" alt+s
     chart=$(window "Charts")
-    grep -q " $4/lib/quillbrook/quillbrook-charts.so\$" "/proc/$pid/maps" ||
+    grep -q " $4/lib/quillbrook/modules/quillbrook-charts.so\$" "/proc/$pid/maps" ||
         fail "the Charts window did not come from the installed charts module"
     keys "$chart" alt+x
     gone "Charts"
@@ -99,9 +99,10 @@ prefix=$work/prefix
 [ -f "$prefix/share/quillbrook/Corvathe.hlp" ] || fail "the help file is not in share/quillbrook/"
 [ ! -e "$prefix/bin/Corvathe.hlp" ] || fail "the help file is beside the installed program"
 for module in quillbrook-charts.so quillbrook-pdf.so; do
-    [ -f "$prefix/lib/quillbrook/$module" ] || fail "$module is not in lib/quillbrook/"
+    [ -f "$prefix/lib/quillbrook/modules/$module" ] ||
+        fail "$module is not in lib/quillbrook/modules/"
 done
-for file in "$prefix"/bin/* "$prefix"/lib/quillbrook/*; do
+for file in "$prefix"/bin/* "$prefix"/lib/quillbrook/modules/*; do
     if readelf -d "$file" | grep -E 'RUNPATH|RPATH' >&2; then
         fail "$file is installed with a RUNPATH"
     fi

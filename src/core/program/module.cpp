@@ -11,7 +11,7 @@ QStringList ModuleFolders(const QString& programDir) {
     if (programDir.isEmpty())
         return {};
     const QDir dir(programDir);
-    return {QDir::cleanPath(dir.filePath(QStringLiteral("../lib/quillbrook"))),
+    return {QDir::cleanPath(dir.filePath(QStringLiteral("../lib/quillbrook/modules"))),
             QDir::cleanPath(dir.absolutePath())};
 }
 

@@ -1,8 +1,8 @@
 // Parts of the program kept in modules of their own and loaded the first time they are needed,
 // so that a start that never needs them never pays for them: the Charts window with Qt Charts
 // and Data Visualization, and, for the command-line tool, the printer that writes a PDF. A module
-// is a Qt plugin in the program's private library folder: lib/quillbrook/ beside bin/, as the
-// install rules and the build folder both lay it out; a program that has its modules beside
+// is a Qt plugin in the program's private library folder: lib/quillbrook/modules/ beside bin/,
+// as the install rules and the build folder both lay it out; a program that has its modules beside
 // itself finds them there too. Once loaded, a module stays loaded until the program ends.
 #pragma once
 
@@ -16,8 +16,8 @@ namespace qb {
 inline constexpr QStringView kChartsModuleFile = u"quillbrook-charts.so";
 inline constexpr QStringView kPdfModuleFile = u"quillbrook-pdf.so";
 
-// The folders a program in programDir looks for its modules in, in order: ../lib/quillbrook/,
-// then programDir itself. None for an empty programDir.
+// The folders a program in programDir looks for its modules in, in order:
+// ../lib/quillbrook/modules/, then programDir itself. None for an empty programDir.
 QStringList ModuleFolders(const QString& programDir);
 
 // The folder of the running program, also before its application object exists.
