@@ -12,15 +12,17 @@ fail() {
     exit 1
 }
 
-linked() {
-    ldd "$1" || fail "ldd cannot list $1"
-}
+# The listings are read whole before they are searched: a search that stops at its first match
+# would cut ldd off, and the pipe would fail for it.
+program=$(ldd "$1") || fail "ldd cannot list $1"
+tool=$(ldd "$2") || fail "ldd cannot list $2"
+charts=$(ldd "$3") || fail "ldd cannot list $3"
 
-if linked "$1" | grep -E 'libQt6(Charts|DataVisualization|Quick|Qml|Svg|OpenGL)'; then
+if grep -E 'libQt6(Charts|DataVisualization|Quick|Qml|Svg|OpenGL)' <<<"$program"; then
     fail "quillbrook links the libraries above; they belong to the charts module"
 fi
-if linked "$2" | grep -E 'libQt6(Gui|Widgets|PrintSupport)'; then
+if grep -E 'libQt6(Gui|Widgets|PrintSupport)' <<<"$tool"; then
     fail "quillbrook-cli links the libraries above; it runs its text commands on Qt Core"
 fi
-linked "$3" | grep -q 'libQt6Charts' || fail "the charts module does not link Qt Charts"
+grep -q 'libQt6Charts' <<<"$charts" || fail "the charts module does not link Qt Charts"
 echo "PASS: the programs link no library that only their modules need"
