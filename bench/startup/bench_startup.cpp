@@ -11,12 +11,13 @@
 //            CSV, against a Qt Core program printing "hello": the whole process's time and
 //            peak memory.
 //
-//   bench_startup [desktop|cli] [--rounds N] [--platform NAME]
+//   bench_startup [desktop|cli] [--rounds N] [--platform NAME] [--also BUILD_FOLDER]
 //
 // The first round warms the caches and is not counted. The platform defaults to offscreen; run
 // under xvfb-run with --platform xcb to measure on a virtual X display. The first paint is seen
 // by a Qt generic plugin built beside this program (firstpaintplugin.cpp), so both programs
-// are measured as they are shipped.
+// are measured as they are shipped. --also runs the programs of another build folder in the
+// same rounds, e.g. one of the tree before a change, for figures before and after.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -231,20 +232,26 @@ int main(int argc, char** argv) {
     int rounds = 21;
     std::string platform = "offscreen";
     std::string which = "all";
+    std::string other; // another build folder, whose programs run in the same rounds
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--rounds" && i + 1 < argc)
             rounds = std::max(1, std::atoi(argv[++i]));
         else if (argument == "--platform" && i + 1 < argc)
             platform = argv[++i];
+        else if (argument == "--also" && i + 1 < argc)
+            other = argv[++i];
         else if (argument == "desktop" || argument == "cli")
             which = argument;
         else
-            fail("usage: bench_startup [desktop|cli] [--rounds N] [--platform NAME]");
+            fail("usage: bench_startup [desktop|cli] [--rounds N] [--platform NAME] "
+                 "[--also BUILD_FOLDER]");
     }
+    const std::string otherDesktop = other + "/src/quillbrook";
+    const std::string otherCli = other + "/src/quillbrook-cli";
 
     if (which != "cli") {
-        const auto firstPaint = [platform](const char* program, const char* window) {
+        const auto firstPaint = [platform](const std::string& program, const char* window) {
             return [=] {
                 return run({program},
                            {"QT_QPA_PLATFORM=" + platform, "QT_PLUGIN_PATH=" QB_BENCH_PLUGINS,
@@ -261,20 +268,25 @@ int main(int argc, char** argv) {
              {}},
             {"bare QWidget program", QB_BARE_WINDOW, firstPaint(QB_BARE_WINDOW, "BareWindow"), {}},
         };
+        if (!other.empty())
+            sides.insert(sides.begin() + 1,
+                         {otherDesktop, otherDesktop, firstPaint(otherDesktop, "MenuMain"), {}});
         compare("Start to the first paint on " + platform, sides, rounds, 1.3, 1.3);
     }
     if (which != "desktop") {
+        const auto schedule = [](const std::string& program) {
+            return [=] {
+                return run({program, "schedule", "--years", "40", "--frequency", "1-week",
+                            "--days-per-year", "360", "--view", "all", "--format", "csv"},
+                           {}, false);
+            };
+        };
         std::vector<Side> sides = {
-            {"quillbrook-cli schedule",
-             QB_CLI_PROGRAM,
-             [] {
-                 return run({QB_CLI_PROGRAM, "schedule", "--years", "40", "--frequency", "1-week",
-                             "--days-per-year", "360", "--view", "all", "--format", "csv"},
-                            {}, false);
-             },
-             {}},
+            {"quillbrook-cli schedule", QB_CLI_PROGRAM, schedule(QB_CLI_PROGRAM), {}},
             {"Qt Core hello", QB_CORE_HELLO, [] { return run({QB_CORE_HELLO}, {}, false); }, {}},
         };
+        if (!other.empty())
+            sides.insert(sides.begin() + 1, {otherCli, otherCli, schedule(otherCli), {}});
         compare("quillbrook-cli schedule, 2,080-row CSV, whole process", sides, rounds, 1.6, 1.4);
     }
     return 0;
