@@ -1,7 +1,8 @@
 // The chart command reads its own options (the picture's file and size, the currency symbol)
 // and refuses the report options that only shape printed text; everything else describes the
 // loan and is read by the schedule command's own rules, so they read a loan the same way. The chart
-// is then drawn by the Charts window itself, with the window's title and captions.
+// is then drawn by the Charts window itself, with the window's title and captions, in the charts
+// module the command loads.
 #include "cli/chartcommand.h"
 
 #include "charts/chartsmodule.h"

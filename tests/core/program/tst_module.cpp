@@ -68,12 +68,12 @@ void TestModule::loading_data() {
                                << "quillbrook-pdf.so" << true << QString();
     QTest::newRow("beside the program")
         << "bin/quillbrook-pdf.so" << QString() << "quillbrook-pdf.so" << true << QString();
-    QTest::newRow("the private folder comes first")
-        << privateFolder + "quillbrook-pdf.so"
-        << "bin/quillbrook-pdf.so"
-        << "quillbrook-pdf.so" << true << QString();
-    QTest::newRow("nowhere") << QString() << QString() << "quillbrook-pdf.so" << false
-                             << "quillbrook-pdf.so is not in ROOT/lib/quillbrook/modules or ROOT/bin";
+    QTest::newRow("the private folder comes first") << privateFolder + "quillbrook-pdf.so"
+                                                    << "bin/quillbrook-pdf.so"
+                                                    << "quillbrook-pdf.so" << true << QString();
+    QTest::newRow("nowhere")
+        << QString() << QString() << "quillbrook-pdf.so" << false
+        << "quillbrook-pdf.so is not in ROOT/lib/quillbrook/modules or ROOT/bin";
     QTest::newRow("not a library")
         << QString() << privateFolder + "quillbrook-pdf.so"
         << "quillbrook-pdf.so" << false << "~ROOT/lib/quillbrook/modules/quillbrook-pdf.so";
