@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting and that the core library includes nothing
-# above it, builds everything in build-test/ as a Debug build under AddressSanitizer and
-# UndefinedBehaviorSanitizer with warnings as errors (the benchmarks are compiled, not run), and
-# runs every test there, including the one that installs the program and starts it on a virtual
-# display.
+# Installs what is missing, checks the formatting and that each layer includes only what it may
+# (scripts/check-includes.sh), builds everything in build-test/ as a Debug build under
+# AddressSanitizer and UndefinedBehaviorSanitizer with warnings as errors (the benchmarks are
+# compiled, not run), and runs every test there, including the one that installs the program and
+# starts it on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

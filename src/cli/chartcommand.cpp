@@ -1,20 +1,20 @@
 // The chart command reads its own options (the picture's file and size, the currency symbol)
 // and refuses the report options that only shape printed text; everything else describes the
 // loan and is read by the schedule command's own rules, so they read a loan the same way. The chart
-// is then drawn by the Charts window itself, with the window's title and captions.
+// is then drawn by the Charts window itself, with the window's title and captions, in the charts
+// module the command loads.
 #include "cli/chartcommand.h"
 
+#include "charts/chartsmodule.h"
 #include "cli/comparecommand.h"
+#include "cli/drawingmodules.h"
 #include "cli/optionreader.h"
 #include "cli/reportoptions.h"
 #include "cli/scheduleoptions.h"
 #include "core/engine/engineerror.h"
-#include "core/program/messagebox.h"
+#include "core/state/balancechart.h"
 #include "core/state/comparison.h"
 #include "core/state/shared.h"
-#include "desktop/charts/graphicswindow.h"
-#include "desktop/charts/qtchartcontrol.h"
-#include "desktop/windows/tablewindow.h"
 
 #include <array>
 
@@ -100,18 +100,15 @@ void checkOutput(const QString& output) {
     }
 }
 
-// The window draws the chart the state describes; the picture is its 2D chart in colour.
+// The charts module's Charts window draws the chart the state describes; the picture is its 2D
+// chart in colour.
 int drawPicture(SharedState& state, const PictureOptions& picture, QTextStream& err,
                 ChartPicture* drawn) {
-    RecordingMessageBox messages;
-    auto control = std::make_unique<QtChartControl>();
-    QtChartControl& chart = *control;
-    Graphics window(state, messages, std::move(control));
-    window.drawInColour(true);
-    if (drawn)
-        *drawn = chart.picture();
-
-    const QString reason = chart.writePicture(picture.output, QSize(picture.width, picture.height));
+    QString reason;
+    if (ChartsModule* charts = LoadChartsModule(reason)) {
+        reason = charts->writeChartPicture(state, picture.output,
+                                           QSize(picture.width, picture.height), drawn);
+    }
     if (!reason.isEmpty()) {
         PrintCliError(err, QStringLiteral("cannot write the output: %1").arg(reason));
         return 1;
@@ -190,9 +187,9 @@ int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
     } catch (...) {
         return RefusalStatus(err);
     }
-    const TableWindowSetup setup = loan ? LoanTablesSetup() : MortgageTablesSetup();
-    state.ChartTitle = setup.chartTitle;
-    state.ChartSource = setup.chartSource;
+    const BalanceChartKind chart = loan ? LoanBalanceChart() : MortgageBalanceChart();
+    state.ChartTitle = chart.title;
+    state.ChartSource = chart.chartSource;
     state.CurrencySymbol = picture.currency;
     return drawPicture(state, picture, err, drawn);
 }

@@ -1,18 +1,21 @@
 // quillbrook-cli's entry point. Only a PDF needs fonts, and so the GUI part of Qt, and only a
 // chart needs widgets; both always draw on the offscreen platform, so the tool works with no
-// display whatever the environment names.
+// display whatever the environment names. The tool itself links Qt Core alone: the module that
+// draws (see cli/drawingmodules.h) makes the application object it draws with, and a run that
+// draws nothing never loads one.
 //
 // Every argument is the tool's: Qt is given only the program's name, so its own options
 // (-platform, -style, -reverse, -session) reach the commands, which refuse them as they refuse
 // any argument they do not know.
+#include "charts/chartsmodule.h"
 #include "cli/chartcommand.h"
+#include "cli/drawingmodules.h"
 #include "cli/schedulecommand.h"
+#include "pdf/pdfmodule.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 
 #include <memory>
 
@@ -75,11 +78,17 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : programName, nullptr};
     std::unique_ptr<QCoreApplication> app;
-    if (chart)
-        app = std::make_unique<QApplication>(qtArgc, qtArgv);
-    else if (draws)
-        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    else
+    // A module that cannot be loaded leaves Qt Core's application object; the command then says
+    // why it cannot draw, once it has read its arguments.
+    QString unloaded;
+    if (chart) {
+        if (qb::ChartsModule* charts = qb::LoadChartsModule(unloaded))
+            app = charts->startApplication(qtArgc, qtArgv);
+    } else if (draws) {
+        if (qb::PdfModule* pdf = qb::LoadPdfModule(unloaded))
+            app = pdf->startApplication(qtArgc, qtArgv);
+    }
+    if (!app)
         app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,12 +1,13 @@
 // The report options and the two ways out for a report: text or PDF.
 #include "cli/reportoptions.h"
 
+#include "cli/drawingmodules.h"
 #include "cli/scheduleoptions.h"
 #include "core/print/outputfile.h"
 #include "core/print/textprinter.h"
-#include "desktop/platform/qtprinter.h"
+#include "pdf/pdfmodule.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include <array>
 
@@ -39,20 +40,18 @@ int writePdf(const ReportOptions& options, const QString& reportName, SharedStat
         if (!probe.start(options.pdf))
             return cannotWrite(probe.errorString());
     }
-    // Fonts need the GUI part of Qt; the tool's main starts it when a PDF is asked for.
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    QString reason;
+    PdfModule* pdf = LoadPdfModule(reason);
+    if (!pdf)
+        return cannotWrite(reason);
+    // Fonts need the GUI part of Qt; the tool's main has the PDF module start it when a PDF is
+    // asked for.
+    if (!QCoreApplication::instance() || !QCoreApplication::instance()->inherits("QGuiApplication"))
         return cannotWrite(QStringLiteral("no font support in this run"));
     // Courier New 11 point: SetPrinterFont measures the page length from it.
     state.PrinterFontChoice = 1;
-    try {
-        QtPrinter printer(reportName, options.pdf);
-        report(printer);
-        // The file is put in place when the job ends; ending it here reports a failure.
-        printer.endDoc();
-    } catch (const PrinterError& error) {
-        return cannotWrite(QString::fromStdString(error.what()));
-    }
-    return 0;
+    reason = pdf->writePdf(reportName, options.pdf, report);
+    return reason.isEmpty() ? 0 : cannotWrite(reason);
 }
 
 } // namespace

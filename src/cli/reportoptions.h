@@ -1,6 +1,7 @@
 // The options every printed report of the tool takes, and the one way it prints one: as the
 // pages' text on standard output, or as a PDF through the printer the desktop program prints
-// with: --header, --currency, --lines-per-page and --pdf, declared in ReportOptionTable.
+// with, in the PDF module loaded for it: --header, --currency, --lines-per-page and --pdf,
+// declared in ReportOptionTable.
 //
 // A command reads its own options and these with ReadOptions, keeps these through
 // ReportOptionTable, and hands WriteReport the routine that prints its report.

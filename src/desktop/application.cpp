@@ -1,14 +1,14 @@
 #include "desktop/application.h"
 
+#include "charts/chartsmodule.h"
 #include "core/format/shortdate.h"
 #include "core/print/printer.h"
 #include "core/program/programfolder.h"
 #include "core/program/version.h"
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
-#include "desktop/charts/graphicswindow.h"
-#include "desktop/charts/qtchartcontrol.h"
 #include "desktop/platform/helpviewer.h"
+#include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/qtprintservice.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windows/dateinputwindow.h"
@@ -18,6 +18,7 @@
 #include "desktop/windows/prepaywindow.h"
 #include "desktop/windows/tablewindow.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 
@@ -28,7 +29,9 @@ namespace qb {
 Application::Application(MessageBoxService& messages, QString programDir, QObject* parent)
     : QObject(parent), m_messages(messages), m_programDir(std::move(programDir)),
       m_background(std::make_unique<BackgroundWindow>()), m_menu(std::make_unique<MainMenu>()),
-      m_printService(std::make_unique<QtPrintService>(messages)) {
+      m_printService(std::make_unique<QtPrintService>(messages)),
+      m_charts(kChartsModuleFile.toString(),
+               ModuleFolders(QCoreApplication::applicationDirPath())) {
     m_background->placeBehind(*m_menu);
     connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
@@ -112,16 +115,30 @@ void Application::tableWindowClosed() {
     m_menu->show();
 }
 
-// The calculation window has set ChartSource and hidden itself; the chart replaces it until the
-// chart's exit button brings it back with its results as they were.
+void Application::setModuleFolders(const QStringList& folders) {
+    m_charts = ModuleLoader(kChartsModuleFile.toString(), folders);
+}
+
+// The calculation window has set ChartSource; the chart replaces it until the chart's exit button
+// brings it back with its results as they were. The first chart loads the charts module; when it
+// cannot be loaded, the user is told why and the calculation window stays as it is.
 void Application::openChartWindow(QWidget* source) {
     if (m_chartWindow)
         return;
+    ChartsModule* charts = nullptr;
+    {
+        BusyCursor busy;
+        charts = m_charts.load<ChartsModule>();
+    }
+    if (!charts) {
+        m_messages.message(QStringLiteral("Charts could not be loaded: ") + m_charts.reason(),
+                           QStringLiteral("Advisory"));
+        return;
+    }
     m_chartSource = source;
-    auto* window = new Graphics(m_state, m_messages, std::make_unique<QtChartControl>());
-    m_chartWindow = window;
-    connect(window, &Graphics::exited, this, &Application::chartWindowClosed);
-    window->show();
+    m_chartWindow = charts->createChartWindow(m_state, m_messages, [this] { chartWindowClosed(); });
+    source->hide();
+    m_chartWindow->show();
 }
 
 void Application::chartWindowClosed() {

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/program/messagebox.h"
+#include "core/program/module.h"
 #include "core/state/shared.h"
-#include "desktop/charts/graphicswindow.h"
 #include "desktop/windows/comparewindow.h"
 #include "desktop/windows/tablewindow.h"
 
@@ -45,8 +45,13 @@ public:
     TableWindow* tableWindow() const { return m_tableWindow; }
     CompareWindow* compareWindow() const { return m_compareWindow; }
     HelpViewer* helpViewer() const { return m_helpViewer.get(); }
-    Graphics* chartWindow() const { return m_chartWindow; }
+    // The Charts window while it is open; made by the charts module.
+    QWidget* chartWindow() const { return m_chartWindow; }
     QString settingsPath() const { return m_settingsPath; }
+
+    // The folders the charts module is looked for in at the first Show Graph; by default those
+    // of the running program (see core/program/module.h).
+    void setModuleFolders(const QStringList& folders);
 
     static QString aboutText();
 
@@ -75,7 +80,8 @@ private:
     std::unique_ptr<HelpViewer> m_helpViewer;
     std::unique_ptr<QtPrintService> m_printService;
     QPointer<TableWindow> m_tableWindow;
-    QPointer<Graphics> m_chartWindow;
+    ModuleLoader m_charts;
+    QPointer<QWidget> m_chartWindow;
     // The calculation window the chart was opened from, shown again when the chart closes.
     QPointer<QWidget> m_chartSource;
     QPointer<CompareWindow> m_compareWindow;

@@ -2,6 +2,7 @@
 // mortgage and its variants, how each option reaches the schedule, the three output forms and
 // the refusal of bad input. Figures are compared in cents, as the window shows them.
 #include "cli/clirun.h"
+#include "cli/jsonwriter.h"
 #include "core/format/entrytext.h"
 #include "core/format/shortdate.h"
 #include "core/state/shared.h"
@@ -11,6 +12,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
+
+#include <limits>
 
 namespace {
 
@@ -53,6 +56,8 @@ private slots:
 
     void workedFigures_data();
     void workedFigures();
+    void exactMoney_data();
+    void exactMoney();
     void paymentFollowsListChoices_data();
     void paymentFollowsListChoices();
     void weeklyRateFollowsDaysPerYear();
@@ -571,6 +576,27 @@ void TestCli::help() {
          {"--principal", "--rate", "--years", "--months", "--compounding", "--frequency", "--view",
           "--first-date", "--extra", "--days-per-year", "--format", "biweekly-acc", "semiannual"})
         QVERIFY2(result.out.contains(QLatin1String(option)), option);
+}
+
+// A money cell as the CSV and JSON write it: every unit of its four decimals, a minus before a
+// debt, nothing rounded however large the amount.
+void TestCli::exactMoney_data() {
+    QTest::addColumn<qint64>("units");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("nothing") << qint64(0) << "0.0000";
+    QTest::newRow("one unit") << qint64(1) << "0.0001";
+    QTest::newRow("a cent") << qint64(100) << "0.0100";
+    QTest::newRow("default principal") << qint64(1000000000) << "100000.0000";
+    QTest::newRow("a debt") << qint64(-12345678901) << "-1234567.8901";
+    QTest::newRow("less than a cent owed") << qint64(-5) << "-0.0005";
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "922337203685477.5807";
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "-922337203685477.5808";
+}
+
+void TestCli::exactMoney() {
+    QFETCH(qint64, units);
+    QFETCH(QString, written);
+    QCOMPARE(qb::ExactMoney(qb::Currency::fromUnits(units)), written);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

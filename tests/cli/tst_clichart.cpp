@@ -1,7 +1,7 @@
 // quillbrook-cli chart: the picture's file and size, what the chart control was handed, and the
 // refusals of bad input and of a file that cannot be written, which leaves the old file whole.
+#include "charts/chartcontrol.h"
 #include "cli/chartcommand.h"
-#include "desktop/charts/chartcontrol.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,9 @@
 // The quillbrook-cli program itself, started as a script starts it: Qt's own options are the
-// tool's unexpected arguments, and no environment stops it from drawing or makes a successful
-// run say anything on standard error.
+// tool's unexpected arguments, no environment stops it from drawing or makes a successful run say
+// anything on standard error, and a copy without its modules still prints text and says why it
+// cannot draw.
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,6 +17,8 @@ private slots:
     void qtOptionsAreRefused();
     void drawsWhateverTheEnvironment_data();
     void drawsWhateverTheEnvironment();
+    void drawingWithoutItsModule_data();
+    void drawingWithoutItsModule();
 };
 
 namespace {
@@ -26,7 +31,8 @@ struct Finished {
 
 // Runs the tool with arguments, OUT standing for a file in folder; environment changes are
 // NAME=value to set, NAME alone to unset.
-Finished runTool(QStringList arguments, const QStringList& changes, const QString& folder) {
+Finished runTool(QStringList arguments, const QStringList& changes, const QString& folder,
+                 const QString& program = QStringLiteral(QB_CLI_PROGRAM)) {
     for (QString& argument : arguments)
         argument.replace(QStringLiteral("OUT"), folder + QStringLiteral("/out"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -39,7 +45,7 @@ Finished runTool(QStringList arguments, const QStringList& changes, const QStrin
     }
     QProcess tool;
     tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral(QB_CLI_PROGRAM), arguments);
+    tool.start(program, arguments);
     Finished result;
     if (!tool.waitForFinished(120000))
         return result;
@@ -109,6 +115,49 @@ void TestCliMain::drawsWhateverTheEnvironment() {
     const QString written = QStringLiteral("out.") + QFileInfo(arguments.last()).suffix();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList(written));
     QVERIFY(QFileInfo(folder.path() + u'/' + written).size() > 0);
+}
+
+// A copy of the tool in a bin/ folder with no modules beside it or in ../lib/quillbrook/modules/.
+void TestCliMain::drawingWithoutItsModule_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err"); // FOLDER stands for the folder that holds bin/
+
+    const QString notFound =
+        QStringLiteral("is not in FOLDER/lib/quillbrook/modules or FOLDER/bin");
+    QTest::newRow("chart") << QStringList{"chart", "mortgage", "--output", "OUT.png"} << 1
+                           << QStringLiteral("cannot write the output: Charts could not be "
+                                             "loaded: quillbrook-charts.so ") +
+                                  notFound;
+    QTest::newRow("PDF") << QStringList{"report", "loan", "--pdf", "OUT.pdf"} << 1
+                         << QStringLiteral("cannot write the output: PDF output could not be "
+                                           "loaded: quillbrook-pdf.so ") +
+                                notFound;
+    QTest::newRow("bad input comes first")
+        << QStringList{"chart", "loan", "--years", "5", "--output", "OUT.png"} << 2
+        << QStringLiteral("--years is not an option of chart loan; use --months");
+    QTest::newRow("text") << QStringList{"report", "loan"} << 0 << QString();
+}
+
+void TestCliMain::drawingWithoutItsModule() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+
+    const QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("bin")));
+    const QString program = folder.filePath(QStringLiteral("bin/quillbrook-cli"));
+    QVERIFY(QFile::copy(QStringLiteral(QB_CLI_PROGRAM), program));
+    const Finished run = runTool(arguments, {}, folder.path(), program);
+    QVERIFY(run.normalExit);
+    QCOMPARE(run.status, status);
+    if (err.isEmpty())
+        QCOMPARE(run.err, QString());
+    else
+        QCOMPARE(run.err, QStringLiteral("quillbrook-cli: %1\n")
+                              .arg(err.replace(QStringLiteral("FOLDER"), folder.path())));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestCliMain)

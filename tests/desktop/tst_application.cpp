@@ -1,10 +1,11 @@
 // Start-up and the main menu as a user meets them: the printer measured or not, the personal
 // settings read, the menu over its background, and each button doing what it says.
+#include "charts/graphicswindow.h"
 #include "core/format/shortdate.h"
 #include "core/print/textprinter.h"
+#include "core/program/module.h"
 #include "core/settings/daysperyear.h"
 #include "desktop/application.h"
-#include "desktop/charts/graphicswindow.h"
 #include "desktop/platform/grid.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/qtmessagebox.h"
@@ -27,6 +28,22 @@
 #include <memory>
 
 using namespace qb;
+
+namespace {
+
+// Counts the times a window is hidden.
+class HideCounter : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Hide;
+        return false;
+    }
+};
+
+} // namespace
 
 class TestApplication : public QObject {
     Q_OBJECT
@@ -51,6 +68,8 @@ private slots:
     void showGraphReplacesTheTableWindow_data();
     void showGraphReplacesTheTableWindow();
     void comparisonChartOfThreeRows();
+    void chartsThatCannotBeLoaded_data();
+    void chartsThatCannotBeLoaded();
     void additionalPaymentsAndDatesReachTheSchedule();
     void personalizeSavesAndShowsTheName();
     void focusReturnsToTheOpener_data();
@@ -298,7 +317,7 @@ void TestApplication::showGraphReplacesTheTableWindow() {
     window->findChild<QPushButton*>(calcName)->click();
     const QString firstRow = window->grid()->cellText(1, 3);
     graphs->click();
-    Graphics* chart = m_program->chartWindow();
+    auto* chart = dynamic_cast<Graphics*>(m_program->chartWindow());
     QVERIFY(chart);
     QVERIFY(chart->isVisible());
     QVERIFY(!window->isVisible());
@@ -323,7 +342,7 @@ void TestApplication::comparisonChartOfThreeRows() {
     for (int i = 0; i < 3; ++i)
         calculate->click();
     window->findChild<QPushButton*>(QStringLiteral("Graphs1"))->click();
-    Graphics* chart = m_program->chartWindow();
+    auto* chart = dynamic_cast<Graphics*>(m_program->chartWindow());
     QVERIFY(chart);
     QVERIFY(!window->isVisible());
     QCOMPARE(chart->chartKind(), Graphics::ComparisonChart2D);
@@ -338,6 +357,67 @@ void TestApplication::comparisonChartOfThreeRows() {
     QVERIFY(!m_program->chartWindow());
     QVERIFY(window->isVisible());
     QCOMPARE(m_program->state().DataCount, 3);
+}
+
+// Show Graph loads the charts module. One that is missing or another module is named in an
+// advisory, and the calculation window stays as it was, on show all along, results and all; the
+// next Show Graph tries again.
+void TestApplication::chartsThatCannotBeLoaded_data() {
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<QString>("calcName");
+    QTest::addColumn<QString>("graphsName");
+    QTest::addColumn<QString>("moduleFile"); // put in the folder as quillbrook-charts.so
+    QTest::addColumn<QString>("reason");     // FOLDER stands for the folder
+
+    const QString pdfModule = ModuleFolders(QCoreApplication::applicationDirPath())
+                                  .first()
+                                  .append(QStringLiteral("/quillbrook-pdf.so"));
+    QTest::newRow("mortgage tables, no module")
+        << QStringLiteral("MortCalc") << QStringLiteral("Calc4") << QStringLiteral("Graphs")
+        << QString() << QStringLiteral("quillbrook-charts.so is not in FOLDER");
+    QTest::newRow("comparisons, no module")
+        << QStringLiteral("CompMort") << QStringLiteral("Calc1") << QStringLiteral("Graphs1")
+        << QString() << QStringLiteral("quillbrook-charts.so is not in FOLDER");
+    QTest::newRow("loan tables, the PDF module under its name")
+        << QStringLiteral("PersonalLoan") << QStringLiteral("Calc2") << QStringLiteral("Graphs")
+        << pdfModule
+        << QStringLiteral("FOLDER/quillbrook-charts.so is not the module of that name");
+}
+
+void TestApplication::chartsThatCannotBeLoaded() {
+    QFETCH(QString, buttonName);
+    QFETCH(QString, calcName);
+    QFETCH(QString, graphsName);
+    QFETCH(QString, moduleFile);
+    QFETCH(QString, reason);
+    const QTemporaryDir folder;
+    if (!moduleFile.isEmpty())
+        QVERIFY(QFile::copy(moduleFile, folder.filePath(QStringLiteral("quillbrook-charts.so"))));
+    m_program->setModuleFolders({folder.path()});
+    start();
+    QTest::mouseClick(button(qPrintable(buttonName)), Qt::LeftButton);
+    QWidget* window = m_program->tableWindow();
+    if (!window)
+        window = m_program->compareWindow();
+    window->findChild<QPushButton*>(calcName)->click();
+    const SharedState before = m_program->state();
+    HideCounter hides;
+    window->installEventFilter(&hides);
+
+    for (int click = 1; click <= 2; ++click) {
+        window->findChild<QPushButton*>(graphsName)->click();
+        QCOMPARE(m_messages.shown.size(), std::size_t(click));
+        QCOMPARE(m_messages.shown.back().text,
+                 QStringLiteral("Charts could not be loaded: ") +
+                     QString(reason).replace(QStringLiteral("FOLDER"), folder.path()));
+        QCOMPARE(m_messages.shown.back().title, QStringLiteral("Advisory"));
+        QVERIFY(!m_program->chartWindow());
+        QVERIFY(window->isVisible());
+        QCOMPARE(hides.count, 0);
+        QVERIFY(!m_program->menu()->isVisible());
+        QCOMPARE(m_program->state().DataCount, before.DataCount);
+        QCOMPARE(m_program->state().ChartData.rowCount(), before.ChartData.rowCount());
+    }
 }
 
 // The whole road: amounts typed into the Additional Payments window and a first payment date

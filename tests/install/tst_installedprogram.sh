@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and runs the installed "quillbrook" the way a user
 # does, on a virtual display with real key presses: the main menu, Mortgage Tables by its
-# shortcut, Calculate, back to the menu, Personalize Settings with a name typed and saved, and
-# Exit Program. Then: the program ended with status 0, its settings went to the user's data
-# folder, and nothing was written under the prefix.
+# shortcut, Calculate, Show Graph and back, back to the menu, Personalize Settings with a name
+# typed and saved, and Exit Program. Then: no chart library was loaded before Show Graph, which
+# loaded the charts module from the prefix; the program ended with status 0, its settings went
+# to the user's data folder, and nothing was written under the prefix. The installed
+# quillbrook-cli draws a chart and a PDF with its modules, and no installed program or module
+# carries a RUNPATH.
 #
 #   tst_installedprogram.sh CMAKE BUILD_DIR
 set -euo pipefail
@@ -50,6 +53,18 @@ if [ "${1:-}" = "--on-display" ]; then
     keys "$menu" alt+t
     tables=$(window "Mortgage Tables")
     keys "$tables" alt+c
+    # Qt Charts, Data Visualization and the Qt Quick and QML libraries they bring wait for the
+    # first chart, which loads them with the charts module installed in lib/quillbrook/modules/.
+    if grep -E 'libQt6(Charts|DataVisualization|Quick|Qml)' "/proc/$pid/maps" >&2; then
+        fail "chart libraries were loaded before Show Graph"
+    fi
+    keys "$tables" alt+s
+    chart=$(window "Charts")
+    grep -q " $4/lib/quillbrook/modules/quillbrook-charts.so\$" "/proc/$pid/maps" ||
+        fail "the Charts window did not come from the installed charts module"
+    keys "$chart" alt+x
+    gone "Charts"
+    tables=$(window "Mortgage Tables")
     keys "$tables" alt+x
     gone "Mortgage Tables"
 
@@ -72,7 +87,7 @@ fi
 
 cmake=$1
 build=$2
-for tool in xvfb-run xdotool; do
+for tool in xvfb-run xdotool readelf; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
 done
 
@@ -83,6 +98,15 @@ prefix=$work/prefix
 [ -x "$prefix/bin/quillbrook" ] || fail "quillbrook is not in bin/"
 [ -f "$prefix/share/quillbrook/Corvathe.hlp" ] || fail "the help file is not in share/quillbrook/"
 [ ! -e "$prefix/bin/Corvathe.hlp" ] || fail "the help file is beside the installed program"
+for module in quillbrook-charts.so quillbrook-pdf.so; do
+    [ -f "$prefix/lib/quillbrook/modules/$module" ] ||
+        fail "$module is not in lib/quillbrook/modules/"
+done
+for file in "$prefix"/bin/* "$prefix"/lib/quillbrook/modules/*; do
+    if readelf -d "$file" | grep -E 'RUNPATH|RPATH' >&2; then
+        fail "$file is installed with a RUNPATH"
+    fi
+done
 listing() { find "$prefix" -printf '%y %m %s %T@ %p\n' | sort; }
 listing >"$work/before"
 
@@ -95,7 +119,7 @@ cd "$work/home"
 
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    bash "$0" --on-display "$prefix/bin/quillbrook" "$work/program.log" || status=$?
+    bash "$0" --on-display "$prefix/bin/quillbrook" "$work/program.log" "$(realpath "$prefix")" || status=$?
 if [ "$status" -ne 0 ]; then
     cat "$work/program.log" >&2
     fail "the program or the session ended with status $status"
@@ -109,8 +133,16 @@ settings=$XDG_DATA_HOME/Quillbrook/Quillbrook/Personal.Mtg
 grep -q "^0,\"$name\",\"\\$\",0"$'\r'"\$" "$settings" ||
     fail "the settings file holds $(cat -A "$settings"), not the name typed"
 
+# The tool's drawing commands load their modules from the prefix too.
+"$prefix/bin/quillbrook-cli" chart mortgage --output "$work/balance.png" ||
+    fail "the installed quillbrook-cli did not draw a chart"
+"$prefix/bin/quillbrook-cli" report loan --pdf "$work/loan.pdf" ||
+    fail "the installed quillbrook-cli did not write a PDF"
+[ -s "$work/balance.png" ] && [ -s "$work/loan.pdf" ] || fail "a picture or a PDF is empty"
+
 listing >"$work/after"
 if ! diff -u "$work/before" "$work/after" >&2; then
     fail "something under the install prefix changed"
 fi
-echo "PASS: installed program started, saved its settings in the data folder, exited with 0"
+echo "PASS: installed program started, showed a chart from its module, saved its settings in the" \
+    "data folder, exited with 0; the installed tool drew a chart and a PDF"

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -169,14 +170,28 @@ double RoundToEightDecimals(double value) {
     return value < 0 ? -rounded : rounded;
 }
 
+// Written from the last digit back into one buffer, so a schedule's thousands of cells make one
+// string each and nothing more.
 QString ExactMoney(Currency cell) {
     const std::int64_t units = cell.units();
-    const std::uint64_t magnitude =
+    std::uint64_t magnitude =
         units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
-    const auto scale = static_cast<std::uint64_t>(Currency::kScale);
-    QString text = QString::number(magnitude / scale) + u'.' +
-                   QString::number(magnitude % scale).rightJustified(4, u'0');
-    return units < 0 ? u'-' + text : text;
+    // A sign, the point and 20 digits at most.
+    char16_t digits[24];
+    char16_t* start = std::end(digits);
+    const auto nextDigit = [&start, &magnitude] {
+        *--start = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    };
+    for (int decimal = 0; decimal < 4; ++decimal)
+        nextDigit();
+    *--start = u'.';
+    do
+        nextDigit();
+    while (magnitude > 0);
+    if (units < 0)
+        *--start = u'-';
+    return QString(reinterpret_cast<const QChar*>(start), std::end(digits) - start);
 }
 
 QString FullPrecision(double value) {

@@ -44,12 +44,21 @@ std::vector<ScheduleRow> ScheduleRows(const Schedule& schedule) {
 QString ScheduleCsv(const Schedule& schedule) {
     QString text = QStringLiteral("number,year,date,interest,principal,balance,"
                                   "cumulative_interest,cumulative_principal\n");
-    for (const ScheduleRow& row : ScheduleRows(schedule)) {
-        text += QString::number(row.number) + u',';
-        text += (row.year ? QString::number(*row.year) : QString()) + u',';
-        text += (row.date ? row.date->toString(Qt::ISODate) : QString());
-        for (Currency cell : row.money)
-            text += u',' + ExactMoney(cell);
+    const std::vector<ScheduleRow> rows = ScheduleRows(schedule);
+    // Room for a row of five large amounts, so the text is seldom moved as it grows.
+    text.reserve(text.size() + static_cast<qsizetype>(rows.size()) * 96);
+    for (const ScheduleRow& row : rows) {
+        text += QString::number(row.number);
+        text += u',';
+        if (row.year)
+            text += QString::number(*row.year);
+        text += u',';
+        if (row.date)
+            text += row.date->toString(Qt::ISODate);
+        for (Currency cell : row.money) {
+            text += u',';
+            text += ExactMoney(cell);
+        }
         text += u'\n';
     }
     return text;

@@ -359,10 +359,11 @@ void RemoveLeftoverSaveFiles(const QString& path) {
     const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
     // QSaveFile names its temporary file after the file it replaces: "Personal.Mtg.a1B2c3".
     const QString prefix = target.fileName() + u'.';
-    const QStringList names = folder.entryList({prefix + QStringLiteral("??????")},
-                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    // The names are matched here rather than by a wildcard filter, which would compile a regular
+    // expression at every start.
+    const QStringList names =
+        folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::NoSort);
     for (const QString& name : names) {
-        // The filter is a wildcard, and a linked file's name may hold wildcard characters itself.
         if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
             continue;
         const QString leftover = folder.filePath(name);

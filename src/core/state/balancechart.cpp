@@ -14,6 +14,14 @@ void setPoint(SharedState& state, int point, Currency balance) {
 
 } // namespace
 
+BalanceChartKind MortgageBalanceChart() {
+    return {QStringLiteral("Mortgage balance at start of each Year"), 4};
+}
+
+BalanceChartKind LoanBalanceChart() {
+    return {QStringLiteral("Personal Loan balance at start of each Year"), 2};
+}
+
 void PrepareBalanceChart(SharedState& state) {
     // Any started year counts: 20.1 years chart as 21. nearbyint rounds halves to even.
     const Schedule& calculated = state.LastSchedule;

@@ -8,6 +8,16 @@
 
 namespace qb {
 
+// Which balance chart: the title the Mortgage Tables or Personal Loan Table window gives it and
+// the ChartSource that window sets, for the Charts window and the command-line tool alike.
+struct BalanceChartKind {
+    QString title;
+    std::int16_t chartSource = 0;
+};
+
+BalanceChartKind MortgageBalanceChart();
+BalanceChartKind LoanBalanceChart();
+
 // Point 1 is the principal; point y + 1 the balance at the end of year y. ChartData column 1
 // holds the point number, column 5 the balance as a double. The chart table must be sized and
 // LastSchedule hold a calculated schedule (TableView 1 or 2).

@@ -343,7 +343,6 @@ void CompareWindow::showGraph() {
         return;
     }
     m_state.ChartSource = 1;
-    hide();
     emit chartRequested();
 }
 

@@ -56,7 +56,9 @@ signals:
     void additionalPaymentsRequested();
     // Asks for the report's header line: ReportHeader is set, "1" when the user cancelled.
     void reportHeaderRequested();
-    // There is data to chart: ChartData, ChartTitle, DataCount and ChartSource are set.
+    // There is data to chart: ChartData, ChartTitle, DataCount and ChartSource are set. The
+    // chart, once open, takes the window's place: whoever opens it hides the window until the
+    // chart closes.
     void chartRequested();
     void exited();
 

@@ -5,6 +5,7 @@
 #include "core/format/numberpicture.h"
 #include "core/print/printservice.h"
 #include "core/reports/spreadsheet.h"
+#include "core/state/balancechart.h"
 #include "desktop/platform/accessibility.h"
 #include "desktop/platform/captionlabel.h"
 #include "desktop/platform/focus.h"
@@ -56,8 +57,8 @@ TableWindowSetup MortgageTablesSetup() {
     setup.yearsToRetireLabel = QStringLiteral(" No. of years to  final payment.");
     setup.totalPaidLabel = QStringLiteral(" Total paid over   life of mortgage");
     setup.savingsLabel = QStringLiteral(" Total interest    savings.");
-    setup.chartTitle = QStringLiteral("Mortgage balance at start of each Year");
-    setup.chartSource = 4;
+    setup.chartTitle = MortgageBalanceChart().title;
+    setup.chartSource = MortgageBalanceChart().chartSource;
     setup.report = &MortgageTableReport();
     setup.principal = 100000;
     setup.principalText = QStringLiteral("100,000.00");
@@ -102,8 +103,8 @@ TableWindowSetup LoanTablesSetup() {
     setup.yearsToRetireLabel = QStringLiteral(" No. months to   final payment.");
     setup.totalPaidLabel = QStringLiteral(" Total paid over   life of the loan.");
     setup.savingsLabel = QStringLiteral(" Total interest      savings.");
-    setup.chartTitle = QStringLiteral("Personal Loan balance at start of each Year");
-    setup.chartSource = 2;
+    setup.chartTitle = LoanBalanceChart().title;
+    setup.chartSource = LoanBalanceChart().chartSource;
     setup.report = &LoanTableReport();
     setup.principal = 20000;
     setup.principalText = QStringLiteral("20,000.00");
@@ -521,7 +522,6 @@ void TableWindow::showGraph() {
         return;
     }
     m_state.ChartSource = m_setup.chartSource;
-    hide();
     emit chartRequested();
 }
 

@@ -94,6 +94,8 @@ signals:
     // emitted synchronously, so a modal dialog opened from them is closed on return.
     void additionalPaymentsRequested();
     void firstPaymentDateRequested();
+    // There is data to chart and ChartSource is set. The chart, once open, takes the window's
+    // place: whoever opens it hides the window until the chart closes.
     void chartRequested();
     void exited();
 

@@ -3,10 +3,10 @@
 // Each window must open with its frame wholly inside the screen's free area, and every button,
 // box and result must be wholly in view, or, where the window's content scrolls, come wholly
 // into view when scrolled to.
+#include "charts/graphicswindow.h"
+#include "charts/recordingchartcontrol.h"
 #include "core/print/textprinter.h"
 #include "desktop/application.h"
-#include "desktop/charts/graphicswindow.h"
-#include "desktop/charts/recordingchartcontrol.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/screenfit.h"

@@ -1,10 +1,10 @@
 // The real three-dimensional chart, which needs OpenGL and a window system: this test runs under
 // a virtual X display on the xcb platform, where Mesa draws it. It switches a balance chart to
 // three dimensions and back, and prints the window in 3D.
+#include "charts/graphicswindow.h"
+#include "charts/qtchartcontrol.h"
 #include "core/settings/daysperyear.h"
 #include "core/state/calculation.h"
-#include "desktop/charts/graphicswindow.h"
-#include "desktop/charts/qtchartcontrol.h"
 #include "desktop/windowtest.h"
 
 #include <QImage>

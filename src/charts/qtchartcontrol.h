@@ -8,7 +8,7 @@
 // first time it is drawn, so a machine without OpenGL never touches it.
 #pragma once
 
-#include "desktop/charts/chartcontrol.h"
+#include "charts/chartcontrol.h"
 
 #include <QSize>
 

@@ -1,11 +1,11 @@
 // The Charts window on the offscreen platform: what its drawing routines hand to the chart
 // control and in which order (a recording control), the 2D and 3D buttons, printing, and the
 // real chart control refusing three dimensions where there is no OpenGL.
+#include "charts/graphicswindow.h"
+#include "charts/qtchartcontrol.h"
+#include "charts/recordingchartcontrol.h"
 #include "core/settings/daysperyear.h"
 #include "core/state/calculation.h"
-#include "desktop/charts/graphicswindow.h"
-#include "desktop/charts/qtchartcontrol.h"
-#include "desktop/charts/recordingchartcontrol.h"
 #include "desktop/platform/twips.h"
 #include "desktop/windowtest.h"
 

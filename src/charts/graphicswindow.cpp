@@ -1,4 +1,4 @@
-#include "desktop/charts/graphicswindow.h"
+#include "charts/graphicswindow.h"
 
 #include "core/engine/engineerror.h"
 #include "core/state/balancechart.h"

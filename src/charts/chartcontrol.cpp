@@ -1,4 +1,4 @@
-#include "desktop/charts/chartcontrol.h"
+#include "charts/chartcontrol.h"
 
 #include <algorithm>
 

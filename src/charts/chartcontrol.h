@@ -7,24 +7,14 @@
 // recording control the tests use can keep the calls in order. The Qt control draws the bars.
 #pragma once
 
-#include <QString>
+#include "charts/chartpicture.h"
 
-#include <vector>
+#include <QString>
 
 class QImage;
 class QWidget;
 
 namespace qb {
-
-// What the control holds: one data set of points, each with a caption and a value.
-struct ChartPicture {
-    QString title;
-    QString valueAxisTitle;
-    std::vector<QString> captions;
-    std::vector<double> values;
-    int colourStyle = 0; // 0 monochrome, 1 colour
-    int chartType = 3;   // 3 two-dimensional bars, 4 three-dimensional bars
-};
 
 class ChartControl {
 public:

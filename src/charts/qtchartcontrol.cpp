@@ -1,4 +1,4 @@
-#include "desktop/charts/qtchartcontrol.h"
+#include "charts/qtchartcontrol.h"
 
 #include "core/print/outputfile.h"
 

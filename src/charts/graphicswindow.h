@@ -8,9 +8,9 @@
 // the order the drawing routines below set out.
 #pragma once
 
+#include "charts/chartcontrol.h"
 #include "core/program/messagebox.h"
 #include "core/state/shared.h"
-#include "desktop/charts/chartcontrol.h"
 
 #include <QWidget>
 

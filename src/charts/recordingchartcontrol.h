@@ -3,7 +3,7 @@
 // three-dimensional bars everywhere, since it never needs OpenGL.
 #pragma once
 
-#include "desktop/charts/chartcontrol.h"
+#include "charts/chartcontrol.h"
 
 #include <QStringList>
 
