@@ -199,12 +199,20 @@ void QtChartControl::render3D(const ChartPicture& picture) {
         // each bar can be read.
         Q3DCamera* camera = m_bars->scene()->activeCamera();
         camera->setCameraPosition(10, 12, 110);
-        // Looking at the floor rather than at the bars' middle keeps the tallest bar's top
-        // inside the picture.
-        camera->setTarget(QVector3D(0, -0.9f, 0));
+        camera->setTarget(QVector3D(0, 0, 0));
         m_bars->columnAxis()->setLabelAutoRotation(90);
         m_bars->valueAxis()->setLabelAutoRotation(90);
         m_bars->setBarSpacing(QSizeF(0.4, 0.4));
+        // A bar graph's camera centres the view on the floor, which would leave the lower half
+        // of the window empty: the graph is drawn into a view 1.5 times the window's height, so
+        // the floor sits at three quarters of it and the bars, their captions and values fill it.
+        const auto fillWindow = [bars = m_bars] {
+            bars->scene()->setPrimarySubViewport(
+                QRect(0, 0, bars->width(), bars->height() * 3 / 2));
+        };
+        QObject::connect(m_bars, &QWindow::heightChanged, m_bars, fillWindow);
+        QObject::connect(m_bars, &QWindow::widthChanged, m_bars, fillWindow);
+        fillWindow();
         layout->addWidget(m_title3D);
         // The container owns the chart's window from here on.
         m_container3D = QWidget::createWindowContainer(m_bars, m_page3D);

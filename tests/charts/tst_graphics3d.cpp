@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/QBar3DSeries>
@@ -116,6 +117,16 @@ void TestGraphics3D::balanceChartInThreeDimensions() {
     const QRect area(scene->mapTo(&window, QPoint(0, 0)), scene->size());
     QVERIFY(coloursIn(printed, area) > 100);
     QVERIFY(coloursIn(window.grab().toImage(), area) < 10);
+    // On screen the chart fills its area: its lower part shows bars and their years, and
+    // nothing reaches the area's top edge.
+    const QPoint origin = scene->mapToGlobal(QPoint(0, 0));
+    const QImage shown =
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, origin.x(), origin.y(), scene->width(), scene->height())
+            .toImage();
+    const QRect lower(0, shown.height() * 6 / 10, shown.width(), shown.height() * 3 / 10);
+    QVERIFY(coloursIn(shown, lower) > 50);
+    QVERIFY(coloursIn(shown, QRect(0, 0, shown.width(), shown.height() / 25)) < 10);
     QVERIFY(chart.showing3D());
 
     Control<QPushButton>(&window, QStringLiteral("Sav2D"))->click();
