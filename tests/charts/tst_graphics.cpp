@@ -112,6 +112,22 @@ private:
         m_window = std::make_unique<Graphics>(m_state, m_messages, std::move(control));
         return m_window.get();
     }
+    // The texts the real chart draws for the shared values, in a shown Charts window.
+    QStringList drawnTexts() {
+        m_window =
+            std::make_unique<Graphics>(m_state, m_messages, std::make_unique<QtChartControl>());
+        QStringList drawn;
+        if (!ShowActive(m_window.get()))
+            return drawn;
+        if (auto* view = m_window->findChild<QChartView*>()) {
+            for (const QGraphicsItem* item : view->scene()->items()) {
+                if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+                    text && text->isVisible())
+                    drawn << text->toPlainText();
+            }
+        }
+        return drawn;
+    }
     QPushButton* button(const char* name) {
         return Control<QPushButton>(m_window.get(), QString::fromLatin1(name));
     }
@@ -317,15 +333,7 @@ void TestGraphics::markupIsDrawnAsWritten() {
     QFETCH(QString, symbol);
     fillComparisons(m_state, 3);
     m_state.CurrencySymbol = symbol;
-    m_window = std::make_unique<Graphics>(m_state, m_messages, std::make_unique<QtChartControl>());
-    QVERIFY(ShowActive(m_window.get()));
-    auto* view = m_window->findChild<QChartView*>();
-    QVERIFY(view);
-    QStringList drawn;
-    for (const QGraphicsItem* item : view->scene()->items()) {
-        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
-            drawn << text->toPlainText();
-    }
+    const QStringList drawn = drawnTexts();
     QVERIFY2(drawn.contains(QStringLiteral("Value ") + symbol), qPrintable(drawn.join(u'|')));
 }
 
@@ -340,16 +348,7 @@ void TestGraphics::captionsReadWhole_data() {
 void TestGraphics::captionsReadWhole() {
     QFETCH(int, rows);
     fillComparisons(m_state, rows);
-    m_window = std::make_unique<Graphics>(m_state, m_messages, std::make_unique<QtChartControl>());
-    QVERIFY(ShowActive(m_window.get()));
-    auto* view = m_window->findChild<QChartView*>();
-    QVERIFY(view);
-    QStringList drawn;
-    for (const QGraphicsItem* item : view->scene()->items()) {
-        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
-            text && text->isVisible())
-            drawn << text->toPlainText();
-    }
+    const QStringList drawn = drawnTexts();
     for (int row = 1; row <= rows; ++row)
         QVERIFY2(drawn.contains(QStringLiteral("Row %1").arg(row)), qPrintable(drawn.join(u'|')));
     for (const QString& text : drawn)

@@ -344,7 +344,9 @@ LoanInput CalculationForm::loanInput(ScheduleKind kind) const {
 
 void CalculationForm::offerSaveAsCsv(Grid* grid, const QString& fileName, CsvText csv) {
     grid->setSaveAsCsv([this, fileName, csv = std::move(csv)] {
-        if (!csv()) {
+        // The text is made once, before the dialog, and written as it was then.
+        const std::optional<QString> text = csv();
+        if (!text) {
             m_messages.message(kNoData, QStringLiteral("Advisory"));
             return;
         }
@@ -353,7 +355,7 @@ void CalculationForm::offerSaveAsCsv(Grid* grid, const QString& fileName, CsvTex
             &m_window, QStringLiteral("Save as CSV"), QDir(folder).filePath(fileName),
             QStringLiteral("CSV files (*.csv);;All files (*)"));
         if (!path.isEmpty())
-            saveCsv(path, csv);
+            writeCsv(path, *text);
     });
 }
 
@@ -363,7 +365,11 @@ bool CalculationForm::saveCsv(const QString& path, const CsvText& csv) const {
         m_messages.message(kNoData, QStringLiteral("Advisory"));
         return false;
     }
-    if (const std::optional<QString> error = SaveTextFile(path, *text)) {
+    return writeCsv(path, *text);
+}
+
+bool CalculationForm::writeCsv(const QString& path, const QString& text) const {
+    if (const std::optional<QString> error = SaveTextFile(path, text)) {
         m_messages.message(QStringLiteral("The file could not be saved: ") + *error,
                            QStringLiteral("Advisory"));
         return false;

@@ -167,6 +167,8 @@ public:
     QLineEdit* edit(EntryBox box) const;
 
 private:
+    // Writes text to path whole or not at all; a failure is said in a message.
+    bool writeCsv(const QString& path, const QString& text) const;
     class Watcher;
 
     QComboBox* makeCombo(const QString& name, bool editable);
