@@ -6,7 +6,8 @@
 //            and mapped, and any chart or QML library mapped (there should be none before Show
 //            Graph). Between the two, a window with the menu's buttons and title in their bold
 //            fonts that first looks up the default printer and measures the printer font as
-//            start-up does (floorwindow.cpp): what any program that keeps those costs.
+//            start-up does (floorwindow.cpp): what any program that keeps those costs; and the
+//            same window without the printer: what its text alone costs.
 //   cli      quillbrook-cli schedule printing the 2,080 rows of a 40-year weekly mortgage as
 //            CSV, against a Qt Core program printing "hello": the whole process's time and
 //            peak memory.
@@ -251,9 +252,13 @@ int main(int argc, char** argv) {
     const std::string otherCli = other + "/src/quillbrook-cli";
 
     if (which != "cli") {
-        const auto firstPaint = [platform](const std::string& program, const char* window) {
+        const auto firstPaint = [platform](const std::string& program, const char* window,
+                                           const std::string& argument = {}) {
             return [=] {
-                return run({program},
+                std::vector<std::string> command = {program};
+                if (!argument.empty())
+                    command.push_back(argument);
+                return run(command,
                            {"QT_QPA_PLATFORM=" + platform, "QT_PLUGIN_PATH=" QB_BENCH_PLUGINS,
                             "QT_QPA_GENERIC_PLUGINS=qbfirstpaint",
                             std::string("QB_FIRST_PAINT_WINDOW=") + window},
@@ -265,6 +270,10 @@ int main(int argc, char** argv) {
             {"text window with the printer look-up",
              QB_FLOOR_WINDOW,
              firstPaint(QB_FLOOR_WINDOW, "FloorWindow"),
+             {}},
+            {"the same window's text alone",
+             QB_FLOOR_WINDOW,
+             firstPaint(QB_FLOOR_WINDOW, "FloorWindow", "text"),
              {}},
             {"bare QWidget program", QB_BARE_WINDOW, firstPaint(QB_BARE_WINDOW, "BareWindow"), {}},
         };
