@@ -7,6 +7,7 @@
 #include "core/program/version.h"
 #include "core/settings/daysperyear.h"
 #include "core/settings/settingsfile.h"
+#include "desktop/platform/focus.h"
 #include "desktop/platform/helpviewer.h"
 #include "desktop/platform/qtmessagebox.h"
 #include "desktop/platform/qtprintservice.h"
@@ -33,6 +34,7 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
       m_charts(kChartsModuleFile.toString(),
                ModuleFolders(QCoreApplication::applicationDirPath())) {
     m_background->placeBehind(*m_menu);
+    FocusButtonsOnAccessKey(this);
     connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
             [this] { openTableWindow(MortgageTablesSetup()); });

@@ -74,6 +74,8 @@ private slots:
     void personalizeSavesAndShowsTheName();
     void focusReturnsToTheOpener_data();
     void focusReturnsToTheOpener();
+    void typedFigureCountsBeforeAnAccessKey_data();
+    void typedFigureCountsBeforeAnAccessKey();
     void aboutBox();
     void messageOpensOverTheWindowThatRaisedIt();
     void messageOpensOverTheWindowInUseWhenNoneIsActive();
@@ -558,6 +560,44 @@ void TestApplication::focusReturnsToTheOpener() {
     QVERIFY(window->isVisible());
     QVERIFY(window->focusWidget());
     QCOMPARE(window->focusWidget()->objectName(), opener);
+}
+
+// A figure typed into a box and followed at once by a button's access key is kept before the
+// button acts, as when the button is clicked.
+void TestApplication::typedFigureCountsBeforeAnAccessKey_data() {
+    QTest::addColumn<QString>("windowButton");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("key"); // with Alt
+    QTest::newRow("Mortgage Tables, Calculate") << "MortCalc"
+                                                << "InPrincipal" << int(Qt::Key_C);
+    QTest::newRow("Personal Loan Tables, Calculate") << "PersonalLoan"
+                                                     << "InPrincipal" << int(Qt::Key_C);
+    QTest::newRow("Mortgage Comparisons, Calculate") << "CompMort"
+                                                     << "InPrincipal" << int(Qt::Key_C);
+}
+
+void TestApplication::typedFigureCountsBeforeAnAccessKey() {
+    QFETCH(QString, windowButton);
+    QFETCH(QString, box);
+    QFETCH(int, key);
+    start();
+    QTest::mouseClick(button(qPrintable(windowButton)), Qt::LeftButton);
+    QWidget* window = m_program->tableWindow();
+    if (!window)
+        window = m_program->compareWindow();
+    QVERIFY(ShowActive(window));
+    auto* edit = Control<QWidget>(window, box);
+    edit->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(edit, QStringLiteral("250000"));
+    QTest::keyClick(edit, Qt::Key(key), Qt::AltModifier);
+
+    if (CompareWindow* comparisons = m_program->compareWindow()) {
+        // The first comparison row's amount of the mortgage.
+        QTRY_VERIFY(comparisons->rowGrid()->cellText(1, 4).contains(QStringLiteral("250,000")));
+    } else {
+        QTRY_COMPARE(m_program->state().LastSchedule.input.principal, 250000.0);
+    }
+    QVERIFY(m_messages.shown.empty());
 }
 
 void TestApplication::aboutBox() {

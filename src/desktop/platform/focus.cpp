@@ -1,10 +1,34 @@
 #include "desktop/platform/focus.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QPointer>
+#include <QShortcutEvent>
 #include <QWidget>
 
 namespace qb {
+
+namespace {
+
+// Qt presses a button for its access key without moving the focus, so the box the user typed in
+// would never hear that it was left.
+class AccessKeyFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        if (button && button->isEnabled() && button->focusPolicy() != Qt::NoFocus &&
+            !static_cast<QShortcutEvent*>(event)->isAmbiguous())
+            button->setFocus(Qt::ShortcutFocusReason);
+        return false;
+    }
+};
+
+} // namespace
 
 void ChainTabOrder(std::initializer_list<QWidget*> controls) {
     QWidget* previous = nullptr;
@@ -40,6 +64,10 @@ void TabStopAtSelected(const QList<QAbstractButton*>& options) {
 
 void ReturnFocus(QWidget* opener) {
     opener->setFocus(Qt::OtherFocusReason);
+}
+
+void FocusButtonsOnAccessKey(QObject* owner) {
+    QCoreApplication::instance()->installEventFilter(new AccessKeyFocus(owner));
 }
 
 } // namespace qb

@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 class QAbstractButton;
+class QObject;
 class QWidget;
 
 namespace qb {
@@ -21,5 +22,10 @@ void TabStopAtSelected(const QList<QAbstractButton*>& options);
 // The focus goes back to the control a modal window was opened from, once that window is closed,
 // however it was opened: a click, Enter on the control or its access key from another control.
 void ReturnFocus(QWidget* opener);
+
+// From now on, for as long as owner lives, a button's access key moves the focus to the button
+// before pressing it, as a click does: a box the focus leaves keeps what was typed in it first,
+// so Alt+C after a typed principal calculates with that principal.
+void FocusButtonsOnAccessKey(QObject* owner);
 
 } // namespace qb
