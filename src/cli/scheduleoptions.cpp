@@ -232,6 +232,17 @@ void CompleteStartOptions(ScheduleOptions& options, bool loan) {
         options.months = 48;
 }
 
+std::int16_t EnterExtraPayments(CurrencyTable& table, const ScheduleOptions& options) {
+    std::int16_t count = 0;
+    for (const auto& [year, amount] : options.extras) {
+        table.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
+        table.at(year, 2) = amount;
+        if (amount > Currency())
+            ++count;
+    }
+    return count;
+}
+
 void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
     SizeCalculationTables(state);
     state.DayFactorChoice = static_cast<std::int16_t>(options.dayFactorChoice);
@@ -246,14 +257,7 @@ void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
     state.ShowDates = options.firstDate ? 1 : 0;
     state.FirstPayDate = options.firstDate ? ToShortDate(*options.firstDate) : QString();
 
-    std::int16_t count = 0;
-    for (const auto& [year, amount] : options.extras) {
-        state.PrePayTable.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
-        state.PrePayTable.at(year, 2) = amount;
-        if (amount.units() > 0)
-            ++count;
-    }
-    state.PrePayCount = count;
+    state.PrePayCount = EnterExtraPayments(state.PrePayTable, options);
 }
 
 LoanInput LoanInputOf(const ScheduleOptions& options) {
@@ -269,10 +273,7 @@ LoanInput LoanInputOf(const ScheduleOptions& options) {
         input.weeklyPerYear = kDaysPerYearChoices[choice].weeklyPerYear;
     }
     input.extraPayments.size(45, 2);
-    for (const auto& [year, amount] : options.extras) {
-        input.extraPayments.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
-        input.extraPayments.at(year, 2) = amount;
-    }
+    EnterExtraPayments(input.extraPayments, options);
     input.view = options.tableView;
     input.showDates = options.firstDate.has_value();
     input.firstPayment = options.firstDate;
