@@ -771,6 +771,13 @@ void Grid::selectAll() {
     setSelEndCol(cols() - 1);
 }
 
+void Grid::blankAll() {
+    selectAll();
+    setFillStyle(1);
+    setText(QString());
+    setFillStyle(0);
+}
+
 QRect Grid::selectionBlock() const {
     // Clamped one bound at a time: QRect arithmetic on far-out indexes would overflow.
     const int top = std::max(std::min(m_selStartRow, m_selEndRow), 0);

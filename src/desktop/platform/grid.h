@@ -76,6 +76,11 @@ public:
     void setSelEndRow(int row);
     void setSelStartCol(int column);
     void setSelEndCol(int column);
+    // setSelEndRow(row), then setSelEndCol(column).
+    void setSelEnd(int row, int column) {
+        setSelEndRow(row);
+        setSelEndCol(column);
+    }
 
     int fillStyle() const { return m_fillStyle; }
     // 0 current cell only, 1 every selected cell
@@ -94,6 +99,8 @@ public:
     void copySelection(bool withHeadings = false) const;
     // Selects every data cell, as the context menu's Select All does.
     void selectAll();
+    // Empties every data cell; they stay selected.
+    void blankAll();
     // Offers "Save as CSV..." in the context menu, which runs save.
     void setSaveAsCsv(std::function<void()> save) { m_saveAsCsv = std::move(save); }
     const std::function<void()>& saveAsCsv() const { return m_saveAsCsv; }

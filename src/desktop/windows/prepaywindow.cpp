@@ -185,8 +185,7 @@ void PrePayWindow::setUpYearGrid(int rows) {
     NameForReaders(m_grid, AccessibleName(windowTitle()));
     NameForReaders(m_year, AccessibleName(m_grid->cellText(0, 0)));
     NameForReaders(m_payment, AccessibleName(m_grid->cellText(0, 1)));
-    m_grid->setSelEndRow(1);
-    m_grid->setSelEndCol(1);
+    m_grid->setSelEnd(1, 1);
 }
 
 void PrePayWindow::usePrePay() {

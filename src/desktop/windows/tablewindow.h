@@ -109,7 +109,6 @@ private:
     void load();
     void setUpTableGrid();
     void sizeTableGrid(const Schedule& schedule);
-    void blankGrid();
     void showResults(const Schedule& schedule);
     void listAppliedExtraPayments(const Schedule& schedule);
 
