@@ -11,10 +11,9 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
-
-#include <memory>
 
 class QLabel;
 
