@@ -206,11 +206,6 @@ void CompareWindow::setUpPrePayGrid() {
     m_prePayGrid->setSelEnd(1, 0);
 }
 
-void CompareWindow::clearRowGrid() {
-    m_rowGrid->setRows(kTableRows);
-    blankRowGrid();
-}
-
 // The grid always has its kTableRows rows when it is blanked.
 void CompareWindow::blankRowGrid() {
     m_rowGrid->blankAll();
@@ -278,8 +273,10 @@ std::optional<QString> CompareWindow::csvText() const {
 void CompareWindow::showRow(const ComparisonRow& row) {
     m_days->setText(DaysInYearCaption(m_state, row.calculation));
     m_periodicRate->setText(Format(row.calculation.periodicRate, u"0.########"));
-    if (row.number == 1)
-        clearRowGrid();
+    if (row.number == 1) {
+        m_rowGrid->setRows(kTableRows);
+        blankRowGrid();
+    }
 
     m_rowGrid->setRow(row.number);
     const std::array<QString, 8> cells = ComparisonRowCells(row, m_state.CurrencySymbol);

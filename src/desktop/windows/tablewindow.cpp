@@ -348,15 +348,6 @@ void TableWindow::setUpTableGrid() {
     m_grid->setSelEnd(1, 0);
 }
 
-void TableWindow::sizeTableGrid(const Schedule& schedule) {
-    // Room for every additional payment the engine applied, whatever PrePayCount says: a count
-    // left stale by an Additional Payments window closed by its frame must not drop rows.
-    const int applied = static_cast<int>(schedule.extraPaymentsApplied.size());
-    const int extra = applied > 0 ? applied + 4 : 0;
-    m_grid->setRows(std::max(23, schedule.tableRows + 4 + extra));
-    m_grid->blankAll();
-}
-
 // Any change of an input takes the results of the last Calculate away: the result labels, the
 // grid and what Show Graph would draw, so no figure on screen belongs to other inputs. To Printer
 // calculates afresh, so it still prints once something has been calculated.
@@ -418,7 +409,11 @@ void TableWindow::calculate() {
 
 void TableWindow::showResults(const Schedule& schedule) {
     const LoanInput& input = schedule.input;
-    sizeTableGrid(schedule);
+    // Room for every additional payment the engine applied, whatever PrePayCount says: a count
+    // left stale by an Additional Payments window closed by its frame must not drop rows.
+    const int applied = static_cast<int>(schedule.extraPaymentsApplied.size());
+    m_grid->setRows(std::max(23, schedule.tableRows + 4 + (applied > 0 ? applied + 4 : 0)));
+    m_grid->blankAll();
     m_grid->setRow(0);
     m_grid->setCol(0);
     if (input.showDates)

@@ -108,7 +108,6 @@ private:
     void connectControls();
     void load();
     void setUpTableGrid();
-    void sizeTableGrid(const Schedule& schedule);
     void showResults(const Schedule& schedule);
     void listAppliedExtraPayments(const Schedule& schedule);
 
