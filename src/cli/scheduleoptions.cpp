@@ -5,6 +5,7 @@
 #include "core/engine/engineerror.h"
 #include "core/format/shortdate.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -63,21 +64,16 @@ Currency parseAmount(const QString& option, const QString& text) {
 template <std::size_t N>
 QStringView parseName(const QString& option, const QString& text,
                       const std::array<ListName, N>& names) {
-    for (const ListName& entry : names) {
-        if (text == entry.name)
-            return entry.name;
-    }
-    throw Refused(option, text, u"is not one of the names listed by --help");
+    const auto known =
+        std::ranges::find_if(names, [&text](const ListName& entry) { return text == entry.name; });
+    if (known == names.end())
+        throw Refused(option, text, u"is not one of the names listed by --help");
+    return known->name;
 }
 
 bool isAsciiDigits(QStringView text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
+    return !text.isEmpty() &&
+           std::ranges::all_of(text, [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 void parseExtra(const QString& option, const QString& text, ScheduleOptions& options) {
