@@ -24,10 +24,6 @@ namespace {
 constexpr int kWidthTwips = 11520;
 const QString kPrinterTitle = QStringLiteral("Printer");
 
-QString captionOf(const QVariant& cell) {
-    return cell.toString();
-}
-
 } // namespace
 
 Graphics::Graphics(SharedState& state, MessageBoxService& messages,
@@ -86,8 +82,7 @@ void Graphics::buildControls() {
 void Graphics::load() {
     switch (m_state.ChartSource) {
     case 1:
-        m_chartKind = ComparisonChart2D;
-        drawComparisonChart();
+        show2D();
         break;
     case 2:
     case 4:
@@ -97,8 +92,7 @@ void Graphics::load() {
             // Tables that were never filled leave nothing to chart.
             m_state.DataCount = 0;
         }
-        m_chartKind = BalanceChart2D;
-        drawBalanceChart();
+        show2D();
         break;
     default:
         break;
@@ -106,13 +100,9 @@ void Graphics::load() {
 }
 
 void Graphics::show2D() {
-    if (m_state.ChartSource == 1) {
-        drawComparisonChart();
-        m_chartKind = ComparisonChart2D;
-    } else {
-        m_chartKind = BalanceChart2D;
-        drawBalanceChart();
-    }
+    const bool comparison = m_state.ChartSource == 1;
+    m_chartKind = comparison ? ComparisonChart2D : BalanceChart2D;
+    drawChart(comparison);
 }
 
 void Graphics::show3D() {
@@ -123,14 +113,6 @@ void Graphics::show3D() {
     }
     m_chartKind = m_state.ChartSource == 1 ? ComparisonChart3D : BalanceChart3D;
     drawChart3D();
-}
-
-void Graphics::drawComparisonChart() {
-    drawChart(true);
-}
-
-void Graphics::drawBalanceChart() {
-    drawChart(false);
 }
 
 // The comparison and balance charts differ only in which caption property the point captions go
@@ -168,9 +150,9 @@ void Graphics::drawChart(bool comparison) {
     chart.setColourStyle(m_colourPrint);
     for (int i = 1; i <= count; ++i) {
         if (comparison)
-            chart.setFirstCaption(captionOf(cell(i, 1)));
+            chart.setFirstCaption(cell(i, 1).toString());
         else
-            chart.setSecondCaption(captionOf(cell(i, 1)));
+            chart.setSecondCaption(cell(i, 1).toString());
     }
 
     chart.setPoints(count);
@@ -200,10 +182,8 @@ void Graphics::drawChart3D() {
 void Graphics::redraw() {
     switch (m_chartKind) {
     case BalanceChart2D:
-        drawBalanceChart();
-        break;
     case ComparisonChart2D:
-        drawComparisonChart();
+        drawChart(m_chartKind == ComparisonChart2D);
         break;
     case BalanceChart3D:
     case ComparisonChart3D:

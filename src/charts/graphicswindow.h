@@ -73,8 +73,6 @@ protected:
 private:
     void buildControls();
     void load();
-    void drawComparisonChart();
-    void drawBalanceChart();
     void drawChart(bool comparison);
     void drawChart3D();
     void redraw();

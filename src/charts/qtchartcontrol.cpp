@@ -43,10 +43,21 @@ QLocale axisLocale() {
 }
 
 double highestValue(const ChartPicture& picture) {
-    double highest = 0;
-    for (double value : picture.values)
-        highest = std::max(highest, value);
-    return highest > 0 ? highest : 1;
+    const auto highest = std::ranges::max_element(picture.values);
+    return highest != picture.values.end() && *highest > 0 ? *highest : 1;
+}
+
+// Qt Charts reads titles and labels as markup; the chart's texts (a title with the currency
+// symbol, the captions) are shown as they are written.
+QString plain(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+// A chart's title: larger than its labels, and bold.
+QFont titleFont(QFont font) {
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    font.setBold(true);
+    return font;
 }
 
 } // namespace
@@ -100,16 +111,6 @@ void QtChartControl::paintOver(QImage& picture, const QWidget& window) const {
                       bars);
 }
 
-namespace {
-
-// Qt Charts reads titles and labels as markup; the chart's texts (a title with the currency
-// symbol, the captions) are shown as they are written.
-QString plain(const QString& text) {
-    return text.toHtmlEscaped();
-}
-
-} // namespace
-
 void QtChartControl::render(const ChartPicture& picture) {
     if (picture.chartType == kBars3D && openGLAvailable())
         render3D(picture);
@@ -121,10 +122,7 @@ void QtChartControl::render2D(const ChartPicture& picture) {
     const bool colour = picture.colourStyle == 1;
     auto* chart = new QChart;
     chart->setTitle(plain(picture.title));
-    QFont titleFont = chart->titleFont();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-    titleFont.setBold(true);
-    chart->setTitleFont(titleFont);
+    chart->setTitleFont(titleFont(chart->titleFont()));
     chart->legend()->hide();
     chart->setLocalizeNumbers(true);
     chart->setLocale(axisLocale());
@@ -189,10 +187,7 @@ void QtChartControl::render3D(const ChartPicture& picture) {
         m_title3D = new QLabel(m_page3D);
         m_title3D->setTextFormat(Qt::PlainText);
         m_title3D->setAlignment(Qt::AlignCenter);
-        QFont font = m_title3D->font();
-        font.setPointSizeF(font.pointSizeF() * 1.3);
-        font.setBold(true);
-        m_title3D->setFont(font);
+        m_title3D->setFont(titleFont(m_title3D->font()));
         m_bars = new Q3DBars;
         m_bars->setLocale(axisLocale());
         // Seen from a little right of the front and above, close enough that the year under

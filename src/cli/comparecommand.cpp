@@ -186,14 +186,7 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
         state.InputValues.at(3) = TermInYears(input.years.value_or(25));
         // Only the row's own additional payments, as if they were all that was entered.
         state.PrePayTable.size(45, 2);
-        std::int16_t count = 0;
-        for (const auto& [year, amount] : input.extras) {
-            state.PrePayTable.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
-            state.PrePayTable.at(year, 2) = amount;
-            if (amount > Currency())
-                ++count;
-        }
-        state.PrePayCount = count;
+        state.PrePayCount = EnterExtraPayments(state.PrePayTable, input);
         // The window's refusal of a row, named by the row: --row 13: 12 row limit.
         const QString rowOption = QStringLiteral("--row %1").arg(rows.size() + 1);
         try {

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <array>
 
 namespace qb {
@@ -20,11 +21,8 @@ constexpr int kLinesKeptFree = 8;
 
 // Control characters, and the layout controls that would reorder or break the printed line.
 bool hasControlCharacter(const QString& text) {
-    for (QChar c : text) {
-        if (c.category() == QChar::Other_Control || IsLayoutControl(c))
-            return true;
-    }
-    return false;
+    return std::ranges::any_of(
+        text, [](QChar c) { return c.category() == QChar::Other_Control || IsLayoutControl(c); });
 }
 
 int writePdf(const ReportOptions& options, const QString& reportName, SharedState& state,
@@ -67,9 +65,9 @@ using Row = Option<ReportOptions>;
 
 // Digits only, no more than the largest number has.
 int parseLinesPerPage(const Row& option, const QString& value) {
-    bool digitsOnly = !value.isEmpty() && value.size() <= QString::number(option.most).size();
-    for (QChar c : value)
-        digitsOnly = digitsOnly && c >= u'0' && c <= u'9';
+    const bool digitsOnly =
+        !value.isEmpty() && value.size() <= QString::number(option.most).size() &&
+        std::ranges::all_of(value, [](QChar c) { return c >= u'0' && c <= u'9'; });
     const int lines = digitsOnly ? value.toInt() : 0;
     if (lines < option.least || lines > option.most)
         throw Refused(option.flag(), value,

@@ -5,6 +5,7 @@
 #include "core/engine/engineerror.h"
 #include "core/format/shortdate.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -63,21 +64,16 @@ Currency parseAmount(const QString& option, const QString& text) {
 template <std::size_t N>
 QStringView parseName(const QString& option, const QString& text,
                       const std::array<ListName, N>& names) {
-    for (const ListName& entry : names) {
-        if (text == entry.name)
-            return entry.name;
-    }
-    throw Refused(option, text, u"is not one of the names listed by --help");
+    const auto known =
+        std::ranges::find_if(names, [&text](const ListName& entry) { return text == entry.name; });
+    if (known == names.end())
+        throw Refused(option, text, u"is not one of the names listed by --help");
+    return known->name;
 }
 
 bool isAsciiDigits(QStringView text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
+    return !text.isEmpty() &&
+           std::ranges::all_of(text, [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 void parseExtra(const QString& option, const QString& text, ScheduleOptions& options) {
@@ -232,6 +228,17 @@ void CompleteStartOptions(ScheduleOptions& options, bool loan) {
         options.months = 48;
 }
 
+std::int16_t EnterExtraPayments(CurrencyTable& table, const ScheduleOptions& options) {
+    std::int16_t count = 0;
+    for (const auto& [year, amount] : options.extras) {
+        table.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
+        table.at(year, 2) = amount;
+        if (amount > Currency())
+            ++count;
+    }
+    return count;
+}
+
 void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
     SizeCalculationTables(state);
     state.DayFactorChoice = static_cast<std::int16_t>(options.dayFactorChoice);
@@ -246,14 +253,7 @@ void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
     state.ShowDates = options.firstDate ? 1 : 0;
     state.FirstPayDate = options.firstDate ? ToShortDate(*options.firstDate) : QString();
 
-    std::int16_t count = 0;
-    for (const auto& [year, amount] : options.extras) {
-        state.PrePayTable.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
-        state.PrePayTable.at(year, 2) = amount;
-        if (amount.units() > 0)
-            ++count;
-    }
-    state.PrePayCount = count;
+    state.PrePayCount = EnterExtraPayments(state.PrePayTable, options);
 }
 
 LoanInput LoanInputOf(const ScheduleOptions& options) {
@@ -269,10 +269,7 @@ LoanInput LoanInputOf(const ScheduleOptions& options) {
         input.weeklyPerYear = kDaysPerYearChoices[choice].weeklyPerYear;
     }
     input.extraPayments.size(45, 2);
-    for (const auto& [year, amount] : options.extras) {
-        input.extraPayments.at(year, 1) = Currency::fromUnits(year * Currency::kScale);
-        input.extraPayments.at(year, 2) = amount;
-    }
+    EnterExtraPayments(input.extraPayments, options);
     input.view = options.tableView;
     input.showDates = options.firstDate.has_value();
     input.firstPayment = options.firstDate;

@@ -62,6 +62,10 @@ void RefuseOtherTerm(QStringView name, bool loan, const QString& command);
 // After reading: a loan given no term takes its 48 months.
 void CompleteStartOptions(ScheduleOptions& options, bool loan);
 
+// Enters the options' additional payments into a table sized for them, as the Additional Payments
+// window does; returns how many of them are more than zero.
+std::int16_t EnterExtraPayments(CurrencyTable& table, const ScheduleOptions& options);
+
 // Sets up the state the way a calculation window has it when the user presses Calculate.
 void PrepareLoan(SharedState& state, const ScheduleOptions& options);
 

@@ -56,13 +56,11 @@ Currency TermInYearsFromMonths(int months) {
     return Currency::fromDouble(months / 12.0);
 }
 
-int OfferedExtraYears(Currency term) {
-    // nearbyint rounds halves to even in the default rounding mode.
-    return static_cast<int>(std::nearbyint(term.toDouble()));
-}
-
 void CheckExtraYear(const QString& option, const QString& text, int year, Currency term) {
-    if (year > OfferedExtraYears(term))
+    // The Additional Payments window offers the term's years rounded to the nearest whole
+    // number, halves to the even one (a loan of 6 months offers none, one of 30 months 2, one of
+    // 42 months 4); nearbyint rounds halves to even in the default rounding mode.
+    if (year > static_cast<int>(std::nearbyint(term.toDouble())))
         throw WindowRefusal(option + u' ' + ShownValue(text), kNoSuchYear);
 }
 

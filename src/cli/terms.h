@@ -27,11 +27,6 @@ int ParseTermMonths(const QString& option, const QString& text);
 Currency TermInYears(int years);
 Currency TermInYearsFromMonths(int months);
 
-// The years the Additional Payments window offers for a term kept in years: the term rounded to
-// the nearest whole number, halves to the even one (a loan of 6 months offers none, one of 30
-// months 2, one of 42 months 4).
-int OfferedExtraYears(Currency term);
-
 // Refuses an additional payment in a year beyond the offered ones with the window's message,
 // naming the option and the payment as given: --extra 11:5: Year number does not exist.
 void CheckExtraYear(const QString& option, const QString& text, int year, Currency term);

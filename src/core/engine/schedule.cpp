@@ -28,22 +28,6 @@ const std::array<Compounding, 5> kCompoundings = {{
     {u"       Annual", 1},
 }};
 
-const Frequency* findFrequency(QStringView text) {
-    for (const Frequency& f : kFrequencies) {
-        if (text == QStringView(f.text))
-            return &f;
-    }
-    return nullptr;
-}
-
-const Compounding* findCompounding(QStringView text) {
-    for (const Compounding& c : kCompoundings) {
-        if (text == QStringView(c.text))
-            return &c;
-    }
-    return nullptr;
-}
-
 namespace {
 
 // Double arithmetic never traps, but a calculation must fail where a division by zero or an

@@ -48,10 +48,6 @@ struct Compounding {
 extern const std::array<Frequency, 6> kFrequencies;
 extern const std::array<Compounding, 5> kCompoundings;
 
-// The entry whose list text is text, or none.
-const Frequency* findFrequency(QStringView text);
-const Compounding* findCompounding(QStringView text);
-
 // What a calculation has worked out so far. Fields are filled in step order.
 struct Calculation {
     const Frequency* frequency = nullptr;

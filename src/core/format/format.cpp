@@ -137,23 +137,9 @@ double RoundToEightDecimals(double value) {
         return 0.0;
     double rounded = 0.0;
     if (kept < kSignificantDigits) {
-        constexpr std::int64_t kPowers[] = {1,
-                                            10,
-                                            100,
-                                            1'000,
-                                            10'000,
-                                            100'000,
-                                            1'000'000,
-                                            10'000'000,
-                                            100'000'000,
-                                            1'000'000'000,
-                                            10'000'000'000,
-                                            100'000'000'000,
-                                            1'000'000'000'000,
-                                            10'000'000'000'000,
-                                            100'000'000'000'000,
-                                            1'000'000'000'000'000};
-        const std::int64_t dropped = kPowers[kSignificantDigits - kept];
+        std::int64_t dropped = 1; // 10 to the power of the digits rounded away
+        for (int digit = kept; digit < kSignificantDigits; ++digit)
+            dropped *= 10;
         std::int64_t hundredMillionths = mantissa / dropped;
         if ((mantissa % dropped) * 2 >= dropped)
             ++hundredMillionths;

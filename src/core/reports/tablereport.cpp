@@ -74,6 +74,8 @@ void TableReport::print() {
     empty();
     m_lines += 3;
     summary();
+    line({At(2), Text(kRule)});
+    empty();
     tableHeadings();
 
     const int last = lastRow();
@@ -113,9 +115,8 @@ void TableReport::summary() {
           Placed(65, 12, symbol + Format(f.interestSavings.toDouble(), u"####,,###.00"))});
 }
 
+// The column headings, on the first page under a rule and on every later page at its top.
 void TableReport::tableHeadings() {
-    line({At(2), Text(kRule)});
-    empty();
     line({At(2), Text(kHeading1)});
     line({At(2), Text(m_heading2)});
     line({At(2), Text(kRule)});
@@ -152,10 +153,7 @@ void TableReport::breakPage(bool setFont) {
     if (setFont)
         SetPrinterFont(m_state, m_printer);
     empty();
-    line({At(2), Text(kHeading1)});
-    line({At(2), Text(m_heading2)});
-    line({At(2), Text(kRule)});
-    empty();
+    tableHeadings();
     m_lines = kLaterPageLines;
 }
 

@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -52,13 +53,9 @@ std::optional<FirstLine> readFirstLine(const QString& path) {
         return std::nullopt;
 
     FirstLine line;
-    qsizetype end = head.size();
-    for (qsizetype i = 0; i < head.size(); ++i) {
-        if (head[i] == '\r' || head[i] == '\n') {
-            end = i;
-            break;
-        }
-    }
+    qsizetype end =
+        std::find_if(head.begin(), head.end(), [](char c) { return c == '\r' || c == '\n'; }) -
+        head.begin();
     if (end > kLineLimit) {
         end = kLineLimit;
         line.cut = true;
@@ -157,32 +154,29 @@ private:
 bool isNumberText(QStringView text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    qsizetype digits = 0;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 0x80) {
-        ++i;
-        ++digits;
-    }
+    const auto skip = [&](QStringView characters) {
+        if (i < n && characters.contains(text[i]))
+            ++i;
+    };
+    // The ASCII digits from i on; how many were passed.
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && text[i] >= u'0' && text[i] <= u'9')
+            ++i;
+        return i - from;
+    };
+    skip(u"+-");
+    qsizetype mantissa = digits();
     if (i < n && text[i] == u'.') {
         ++i;
-        while (i < n && text[i].isDigit() && text[i].unicode() < 0x80) {
-            ++i;
-            ++digits;
-        }
+        mantissa += digits();
     }
-    if (digits == 0)
+    if (mantissa == 0)
         return false;
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {
         ++i;
-        if (i < n && (text[i] == u'+' || text[i] == u'-'))
-            ++i;
-        qsizetype exponentDigits = 0;
-        while (i < n && text[i].isDigit() && text[i].unicode() < 0x80) {
-            ++i;
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0)
+        skip(u"+-");
+        if (digits() == 0)
             return false;
     }
     return i == n;

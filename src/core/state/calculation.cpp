@@ -3,6 +3,8 @@
 
 #include "core/format/shortdate.h"
 
+#include <algorithm>
+
 namespace qb {
 
 namespace {
@@ -18,6 +20,14 @@ double exactTerm(const SharedState& state) {
             return years;
     }
     return kept.toDouble();
+}
+
+// The entry of a list whose text is text, or none.
+template <typename Entry, std::size_t N>
+const Entry* findEntry(const std::array<Entry, N>& entries, QStringView text) {
+    const auto found = std::ranges::find_if(
+        entries, [text](const Entry& entry) { return text == QStringView(entry.text); });
+    return found == entries.end() ? nullptr : &*found;
 }
 
 } // namespace
@@ -45,8 +55,8 @@ LoanInput LoanInputFrom(const SharedState& state, const Frequency* frequency,
 
 LoanInput LoanInputFrom(const SharedState& state, QStringView frequencyText,
                         QStringView compoundingText, ScheduleKind kind) {
-    return LoanInputFrom(state, findFrequency(frequencyText), findCompounding(compoundingText),
-                         kind);
+    return LoanInputFrom(state, findEntry(kFrequencies, frequencyText),
+                         findEntry(kCompoundings, compoundingText), kind);
 }
 
 const Schedule& CalculateTable(SharedState& state, const LoanInput& input,

@@ -23,8 +23,7 @@ QString prePayAmountText(Currency amount) {
     return text.size() > 10 ? QLatin1Char(' ') + text : PadColumn(text, 10);
 }
 
-} // namespace
-
+// The four-character code the comparison shows for a payment frequency; empty for none.
 QString FrequencyCode(const Frequency* frequency) {
     static const std::array<QStringView, 6> kCodes = {u"1m  ", u"sm  ", u"2wk ",
                                                       u"1wk ", u"b(a)", u"w(a)"};
@@ -34,6 +33,8 @@ QString FrequencyCode(const Frequency* frequency) {
     }
     return {};
 }
+
+} // namespace
 
 void LoadComparison(SharedState& state, ComparisonTable& table) {
     SizeCalculationTables(state);

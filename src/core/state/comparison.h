@@ -80,7 +80,4 @@ void LoadComparison(SharedState& state, ComparisonTable& table);
 ComparisonRow CalculateComparisonRow(SharedState& state, ComparisonTable& table,
                                      const LoanInput& input);
 
-// The four-character code the comparison shows for a payment frequency; empty for none.
-QString FrequencyCode(const Frequency* frequency);
-
 } // namespace qb

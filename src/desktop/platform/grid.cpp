@@ -608,19 +608,6 @@ void Grid::setRows(int count) {
     m_model->setGridRows(count);
 }
 
-int Grid::row() const {
-    return m_row;
-}
-int Grid::col() const {
-    return m_col;
-}
-void Grid::setRow(int row) {
-    m_row = row;
-}
-void Grid::setCol(int column) {
-    m_col = column;
-}
-
 QString Grid::text() const {
     return cellText(m_row, m_col);
 }
@@ -733,19 +720,6 @@ Grid::Alignment Grid::colAlignment(int column) const {
     return column >= 0 && column < cols() ? m_model->alignment(column) : AlignLeft;
 }
 
-int Grid::selStartRow() const {
-    return m_selStartRow;
-}
-int Grid::selEndRow() const {
-    return m_selEndRow;
-}
-int Grid::selStartCol() const {
-    return m_selStartCol;
-}
-int Grid::selEndCol() const {
-    return m_selEndCol;
-}
-
 void Grid::setSelStartRow(int row) {
     m_selStartRow = row;
     showSelection();
@@ -764,13 +738,6 @@ void Grid::setSelStartCol(int column) {
 void Grid::setSelEndCol(int column) {
     m_selEndCol = column;
     showSelection();
-}
-
-int Grid::fillStyle() const {
-    return m_fillStyle;
-}
-void Grid::setFillStyle(int mode) {
-    m_fillStyle = mode == 1 ? 1 : 0;
 }
 
 QString Grid::selectedText(bool withHeadings) const {
@@ -804,8 +771,11 @@ void Grid::selectAll() {
     setSelEndCol(cols() - 1);
 }
 
-void Grid::setSaveAsCsv(std::function<void()> save) {
-    m_saveAsCsv = std::move(save);
+void Grid::blankAll() {
+    selectAll();
+    setFillStyle(1);
+    setText(QString());
+    setFillStyle(0);
 }
 
 QRect Grid::selectionBlock() const {
@@ -854,20 +824,13 @@ void Grid::followViewSelection() {
     const QItemSelection selected = m_view->selectionModel()->selection();
     if (selected.isEmpty())
         return;
-    int top = selected.first().top();
-    int bottom = selected.first().bottom();
-    int left = selected.first().left();
-    int right = selected.first().right();
-    for (const QItemSelectionRange& range : selected) {
-        top = std::min(top, range.top());
-        bottom = std::max(bottom, range.bottom());
-        left = std::min(left, range.left());
-        right = std::max(right, range.right());
-    }
-    m_selStartRow = top + 1;
-    m_selEndRow = bottom + 1;
-    m_selStartCol = left;
-    m_selEndCol = right;
+    QRect block;
+    for (const QItemSelectionRange& range : selected)
+        block |= QRect(QPoint(range.left(), range.top()), QPoint(range.right(), range.bottom()));
+    m_selStartRow = block.top() + 1;
+    m_selEndRow = block.bottom() + 1;
+    m_selStartCol = block.left();
+    m_selEndCol = block.right();
 }
 
 } // namespace qb

@@ -33,10 +33,10 @@ public:
     void setCols(int count);
     void setRows(int count); // new cells are empty; cells beyond the new bounds are dropped
 
-    int row() const;
-    int col() const;
-    void setRow(int row);
-    void setCol(int column);
+    int row() const { return m_row; }
+    int col() const { return m_col; }
+    void setRow(int row) { m_row = row; }
+    void setCol(int column) { m_col = column; }
 
     // The current cell's text. With fill mode 1 setText writes every cell of the selection.
     QString text() const;
@@ -68,17 +68,23 @@ public:
     void setFixedAlignment(int column, Alignment alignment); // the heading cell of the column
     Alignment colAlignment(int column) const;
 
-    int selStartRow() const;
-    int selEndRow() const;
-    int selStartCol() const;
-    int selEndCol() const;
+    int selStartRow() const { return m_selStartRow; }
+    int selEndRow() const { return m_selEndRow; }
+    int selStartCol() const { return m_selStartCol; }
+    int selEndCol() const { return m_selEndCol; }
     void setSelStartRow(int row);
     void setSelEndRow(int row);
     void setSelStartCol(int column);
     void setSelEndCol(int column);
+    // setSelEndRow(row), then setSelEndCol(column).
+    void setSelEnd(int row, int column) {
+        setSelEndRow(row);
+        setSelEndCol(column);
+    }
 
-    int fillStyle() const;
-    void setFillStyle(int mode); // 0 current cell only, 1 every selected cell
+    int fillStyle() const { return m_fillStyle; }
+    // 0 current cell only, 1 every selected cell
+    void setFillStyle(int mode) { m_fillStyle = mode == 1 ? 1 : 0; }
 
     // Writes between beginUpdate and endUpdate (texts, fills and selections) are stored quietly;
     // the last endUpdate announces the changed cells as one block and shows the selection once.
@@ -93,8 +99,10 @@ public:
     void copySelection(bool withHeadings = false) const;
     // Selects every data cell, as the context menu's Select All does.
     void selectAll();
+    // Empties every data cell; they stay selected.
+    void blankAll();
     // Offers "Save as CSV..." in the context menu, which runs save.
-    void setSaveAsCsv(std::function<void()> save);
+    void setSaveAsCsv(std::function<void()> save) { m_saveAsCsv = std::move(save); }
     const std::function<void()>& saveAsCsv() const { return m_saveAsCsv; }
 
 private:

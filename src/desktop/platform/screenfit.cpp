@@ -87,8 +87,7 @@ void scrollWholeContent(QWidget& window) {
         QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
-} // namespace
-
+// The room the frame takes around window: its own when it is shown, else a guess.
 QMargins FrameMargins(const QWidget& window) {
     if (window.isVisible())
         return marginsOf(window);
@@ -107,6 +106,8 @@ QMargins FrameMargins(const QWidget& window) {
     const int title = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
     return {border, title + border, border, border};
 }
+
+} // namespace
 
 bool ContentScrolls(const QWidget& window) {
     return window.findChild<QScrollArea*>(kScrollName, Qt::FindDirectChildrenOnly) != nullptr;

@@ -25,9 +25,6 @@ void FitIntoArea(QWidget& window, const QSize& design, const QRect& area);
 // FitIntoArea in the free area of the screen the window opens on.
 void FitOnScreen(QWidget& window, const QSize& design);
 
-// The room the frame takes around window: its own when it is shown, else a guess.
-QMargins FrameMargins(const QWidget& window);
-
 // Whether window's content has been put in a scroll area to fit.
 bool ContentScrolls(const QWidget& window);
 

@@ -43,11 +43,8 @@
 namespace qb {
 
 namespace {
+
 const QString kNoData = QStringLiteral("No Data to work with. Calculate.");
-} // namespace
-
-namespace {
-
 const QString kHelpCaption = QStringLiteral("&Help");
 const QString kCloseHelpCaption = QStringLiteral("Close &Help");
 
@@ -62,11 +59,12 @@ std::int16_t wholeMonths(double months) {
     return 0;
 }
 
-} // namespace
-
+// The input boxes and result labels show padded figures, which only line up in a fixed font.
 QFont FigureFont() {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
+
+} // namespace
 
 QString JoinHelp(std::initializer_list<std::pair<const char*, int>> pieces) {
     QString text;
@@ -89,7 +87,7 @@ public:
             // Cut, undo and a menu's Delete change the text without a typed key.
             connect(edit, &QLineEdit::textEdited, this, [this] {
                 if (m_owner.m_state.EntryStarted == 0)
-                    m_owner.startEntry();
+                    m_owner.m_setup.resetEntry();
             });
         }
     }
@@ -468,10 +466,6 @@ bool CalculationForm::boxKeyPress(EntryBox box, QKeyEvent* event) {
     return filtered.code == 0;
 }
 
-void CalculationForm::startEntry() {
-    m_setup.resetEntry();
-}
-
 bool CalculationForm::editEvent(EntryBox box, QEvent* event) {
     QLineEdit* edit = this->edit(box);
     switch (event->type()) {
@@ -525,7 +519,7 @@ void CalculationForm::paste(EntryBox box, const QString& text) {
     QLineEdit* edit = this->edit(box);
     if (m_state.EntryStarted == 0)
         edit->clear();
-    startEntry();
+    m_setup.resetEntry();
     edit->insert(figure);
 }
 

@@ -24,7 +24,6 @@
 #include "core/program/messagebox.h"
 #include "core/state/shared.h"
 
-#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -52,9 +51,6 @@ namespace qb {
 class Grid;
 
 enum class EntryBox { Principal, Rate, Term };
-
-// The input boxes and result labels show padded figures, which only line up in a fixed font.
-QFont FigureFont();
 
 // The help text is written with the number of line breaks after each piece, which lines the
 // example figures up with the input boxes beside the panel.
@@ -178,7 +174,6 @@ private:
     bool boxKeyPress(EntryBox box, QKeyEvent* event);
     bool editEvent(EntryBox box, QEvent* event);
     void paste(EntryBox box, const QString& text);
-    void startEntry();
     bool listKeyPress(QWidget* next, QKeyEvent* event);
     bool helpKeyPress(QKeyEvent* event);
     void showKept(EntryBox box, double value);

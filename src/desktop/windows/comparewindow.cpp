@@ -183,8 +183,7 @@ void CompareWindow::setUpRowGrid() {
         m_rowGrid->setCol(column);
         m_rowGrid->setText(headings[column]);
     }
-    m_rowGrid->setSelEndRow(1);
-    m_rowGrid->setSelEndCol(0);
+    m_rowGrid->setSelEnd(1, 0);
 }
 
 void CompareWindow::setUpPrePayGrid() {
@@ -204,26 +203,14 @@ void CompareWindow::setUpPrePayGrid() {
         m_prePayGrid->setColAlignment(column, Grid::AlignRight);
         m_prePayGrid->setFixedAlignment(column, Grid::AlignCenter);
     }
-    m_prePayGrid->setSelEndRow(1);
-    m_prePayGrid->setSelEndCol(0);
+    m_prePayGrid->setSelEnd(1, 0);
 }
 
-void CompareWindow::clearRowGrid() {
-    m_rowGrid->setRows(kTableRows);
-    blankRowGrid();
-}
-
+// The grid always has its kTableRows rows when it is blanked.
 void CompareWindow::blankRowGrid() {
+    m_rowGrid->blankAll();
     m_rowGrid->setSelStartRow(1);
-    m_rowGrid->setSelStartCol(0);
-    m_rowGrid->setSelEndRow(kTableRows - 1);
-    m_rowGrid->setSelEndCol(m_rowGrid->cols() - 1);
-    m_rowGrid->setFillStyle(1);
-    m_rowGrid->setText(QString());
-    m_rowGrid->setFillStyle(0);
-    m_rowGrid->setSelStartRow(1);
-    m_rowGrid->setSelEndRow(1);
-    m_rowGrid->setSelEndCol(0);
+    m_rowGrid->setSelEnd(1, 0);
 }
 
 void CompareWindow::resetEntry() {
@@ -286,8 +273,10 @@ std::optional<QString> CompareWindow::csvText() const {
 void CompareWindow::showRow(const ComparisonRow& row) {
     m_days->setText(DaysInYearCaption(m_state, row.calculation));
     m_periodicRate->setText(Format(row.calculation.periodicRate, u"0.########"));
-    if (row.number == 1)
-        clearRowGrid();
+    if (row.number == 1) {
+        m_rowGrid->setRows(kTableRows);
+        blankRowGrid();
+    }
 
     m_rowGrid->setRow(row.number);
     const std::array<QString, 8> cells = ComparisonRowCells(row, m_state.CurrencySymbol);
@@ -314,8 +303,7 @@ void CompareWindow::showRow(const ComparisonRow& row) {
     }
     m_rowGrid->fitColumnsToText();
     m_prePayGrid->fitColumnsToText();
-    m_rowGrid->setSelEndRow(1);
-    m_rowGrid->setSelEndCol(0);
+    m_rowGrid->setSelEnd(1, 0);
 }
 
 void CompareWindow::printReport() {

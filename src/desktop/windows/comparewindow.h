@@ -11,10 +11,9 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
-
-#include <memory>
 
 class QLabel;
 
@@ -70,7 +69,6 @@ private:
     void load();
     void setUpRowGrid();
     void setUpPrePayGrid();
-    void clearRowGrid();
     void blankRowGrid();
     void showRow(const ComparisonRow& row);
     std::optional<QString> csvText() const;

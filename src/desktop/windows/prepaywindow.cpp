@@ -139,12 +139,8 @@ void PrePayWindow::load() {
     const int years = m_state.PrePayYears;
     setUpYearGrid(years + 1);
 
-    if (table.at(1, 2).isZero() && years >= 1) {
-        for (int y = 1; y <= years; ++y)
-            table.at(y, 1) = Currency::fromDouble(y);
-    }
-    // A longer term typed since the numbers were last written leaves its later years without a
-    // number; they get theirs so that the grid shows every year of the term by its number.
+    // Every year of the term is shown by its number: a longer term typed since the numbers were
+    // last written leaves its later years without one.
     for (int y = 1; y <= years; ++y) {
         if (table.at(y, 1).isZero())
             table.at(y, 1) = Currency::fromDouble(y);
@@ -189,8 +185,7 @@ void PrePayWindow::setUpYearGrid(int rows) {
     NameForReaders(m_grid, AccessibleName(windowTitle()));
     NameForReaders(m_year, AccessibleName(m_grid->cellText(0, 0)));
     NameForReaders(m_payment, AccessibleName(m_grid->cellText(0, 1)));
-    m_grid->setSelEndRow(1);
-    m_grid->setSelEndCol(1);
+    m_grid->setSelEnd(1, 1);
 }
 
 void PrePayWindow::usePrePay() {
@@ -222,10 +217,11 @@ void PrePayWindow::commitPendingEntry(QPushButton* command) {
 bool PrePayWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Enter moves between the two boxes.
         if (watched == m_year)
-            return yearKeyPress(key);
+            return boxKeyPress(key, m_payment, WholeNumberKeyFilter);
         if (watched == m_payment)
-            return paymentKeyPress(key);
+            return boxKeyPress(key, m_year, AmountKeyFilter);
     } else if (event->type() == QEvent::FocusOut && !m_refusing) {
         if (LeavesTheBox(static_cast<QFocusEvent*>(event))) {
             if (watched == m_year)
@@ -237,21 +233,11 @@ bool PrePayWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool PrePayWindow::yearKeyPress(QKeyEvent* event) {
-    const KeyPress key = ReadKey(event, m_payment);
+bool PrePayWindow::boxKeyPress(QKeyEvent* event, QWidget* next, FilteredKey (*keyFilter)(int)) {
+    const KeyPress key = ReadKey(event, next);
     if (key.code == 0)
         return key.swallow;
-    const FilteredKey filtered = WholeNumberKeyFilter(key.code);
-    if (filtered.beep)
-        m_messages.beep();
-    return filtered.code == 0;
-}
-
-bool PrePayWindow::paymentKeyPress(QKeyEvent* event) {
-    const KeyPress key = ReadKey(event, m_year);
-    if (key.code == 0)
-        return key.swallow;
-    const FilteredKey filtered = AmountKeyFilter(key.code);
+    const FilteredKey filtered = keyFilter(key.code);
     if (filtered.beep)
         m_messages.beep();
     return filtered.code == 0;

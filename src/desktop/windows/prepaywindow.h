@@ -5,6 +5,7 @@
 // sets them all back to nothing.
 #pragma once
 
+#include "core/format/entrytext.h"
 #include "core/program/messagebox.h"
 #include "core/state/shared.h"
 
@@ -42,8 +43,8 @@ private:
     void load();
     void setUpYearGrid(int rows); // the heading row and one row a year
 
-    bool yearKeyPress(QKeyEvent* event);
-    bool paymentKeyPress(QKeyEvent* event);
+    // A key typed into a box, checked by the box's key filter.
+    bool boxKeyPress(QKeyEvent* event, QWidget* next, FilteredKey (*keyFilter)(int));
     void yearLeft();
     void paymentLeft();
     void refuse(const QString& text);

@@ -345,28 +345,7 @@ void TableWindow::setUpTableGrid() {
         m_grid->setCol(column);
         m_grid->setText(headings[column]);
     }
-    m_grid->setSelEndRow(1);
-    m_grid->setSelEndCol(0);
-}
-
-void TableWindow::sizeTableGrid(const Schedule& schedule) {
-    // Room for every additional payment the engine applied, whatever PrePayCount says: a count
-    // left stale by an Additional Payments window closed by its frame must not drop rows.
-    const int applied = static_cast<int>(schedule.extraPaymentsApplied.size());
-    const int extra = applied > 0 ? applied + 4 : 0;
-    m_grid->setRows(std::max(23, schedule.tableRows + 4 + extra));
-    blankGrid();
-}
-
-// Empties every row under the headings; the selection is left over them.
-void TableWindow::blankGrid() {
-    m_grid->setSelStartRow(1);
-    m_grid->setSelStartCol(0);
-    m_grid->setSelEndRow(m_grid->rows() - 1);
-    m_grid->setSelEndCol(m_grid->cols() - 1);
-    m_grid->setFillStyle(1);
-    m_grid->setText(QString());
-    m_grid->setFillStyle(0);
+    m_grid->setSelEnd(1, 0);
 }
 
 // Any change of an input takes the results of the last Calculate away: the result labels, the
@@ -379,9 +358,8 @@ void TableWindow::resetEntry() {
     m_state.EntryStarted = 1;
     m_state.DataCount = 0;
     m_calculated = false;
-    blankGrid();
-    m_grid->setSelEndRow(1);
-    m_grid->setSelEndCol(0);
+    m_grid->blankAll();
+    m_grid->setSelEnd(1, 0);
     if (m_state.HelpOpen != 1)
         return;
 
@@ -431,7 +409,11 @@ void TableWindow::calculate() {
 
 void TableWindow::showResults(const Schedule& schedule) {
     const LoanInput& input = schedule.input;
-    sizeTableGrid(schedule);
+    // Room for every additional payment the engine applied, whatever PrePayCount says: a count
+    // left stale by an Additional Payments window closed by its frame must not drop rows.
+    const int applied = static_cast<int>(schedule.extraPaymentsApplied.size());
+    m_grid->setRows(std::max(23, schedule.tableRows + 4 + (applied > 0 ? applied + 4 : 0)));
+    m_grid->blankAll();
     m_grid->setRow(0);
     m_grid->setCol(0);
     if (input.showDates)
@@ -466,8 +448,7 @@ void TableWindow::showResults(const Schedule& schedule) {
     if (m_state.PrePayCount > 0 || !schedule.extraPaymentsApplied.empty())
         listAppliedExtraPayments(schedule);
 
-    m_grid->setSelEndRow(1);
-    m_grid->setSelEndCol(0);
+    m_grid->setSelEnd(1, 0);
 }
 
 // Lists the additional payments the engine applied, under the totals row and in the text block

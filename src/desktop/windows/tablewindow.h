@@ -108,8 +108,6 @@ private:
     void connectControls();
     void load();
     void setUpTableGrid();
-    void sizeTableGrid(const Schedule& schedule);
-    void blankGrid();
     void showResults(const Schedule& schedule);
     void listAppliedExtraPayments(const Schedule& schedule);
 
