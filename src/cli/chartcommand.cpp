@@ -11,7 +11,6 @@
 #include "cli/optionreader.h"
 #include "cli/reportoptions.h"
 #include "cli/scheduleoptions.h"
-#include "core/engine/engineerror.h"
 #include "core/state/balancechart.h"
 #include "core/state/comparison.h"
 #include "core/state/shared.h"
@@ -163,27 +162,21 @@ int RunChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         return 2;
     }
     const bool loan = kind == u"loan";
-    ScheduleOptions schedule;
     PictureOptions picture;
     SharedState state;
     try {
-        schedule = StartOptions(loan);
-        const auto known = [&](QStringView name) {
-            RefuseOtherTerm(name, loan, QStringLiteral("chart ") + kind);
-            refuseTextOption(name);
-            return IsLoanOption(name) || FindOption(ChartOptionTable(), name);
-        };
-        const auto apply = [&](const QString& name, const QString& value) {
-            if (!ApplyOption(ChartOptionTable(), name, value, picture))
-                ApplyLoanOption(name, value, schedule);
-        };
-        if (!ReadOptions(arguments, 2, known, apply))
+        const bool read = CalculateLoanOptions(
+            arguments, loan, QStringLiteral("chart ") + kind, state,
+            [](QStringView name) {
+                refuseTextOption(name);
+                return FindOption(ChartOptionTable(), name) != nullptr;
+            },
+            [&picture](const QString& name, const QString& value) {
+                return ApplyOption(ChartOptionTable(), name, value, picture);
+            },
+            [&picture] { checkOutput(picture.output); });
+        if (!read)
             return WriteOutput(out, err, usage());
-        checkOutput(picture.output);
-        CompleteStartOptions(schedule, loan);
-        CheckLoanOptions(schedule);
-        PrepareLoan(state, schedule);
-        ThrowIfFailed(CalculateTable(state, LoanInputOf(schedule)));
     } catch (...) {
         return RefusalStatus(err);
     }

@@ -5,7 +5,6 @@
 
 #include "cli/reportoptions.h"
 #include "cli/scheduleoptions.h"
-#include "core/engine/engineerror.h"
 #include "core/reports/tablereport.h"
 
 namespace qb {
@@ -52,28 +51,18 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
     }
     const TableReportLayout& layout = loan ? LoanTableReport() : MortgageTableReport();
 
-    ScheduleOptions schedule;
     ReportOptions report;
     SharedState state;
     try {
-        schedule = StartOptions(loan);
-        const auto known = [&](QStringView name) {
-            RefuseOtherTerm(name, loan, QStringLiteral("report ") + kind);
-            return IsLoanOption(name) || FindOption(ReportOptionTable(), name);
-        };
-        const auto apply = [&](const QString& name, const QString& value) {
-            if (!ApplyOption(ReportOptionTable(), name, value, report))
-                ApplyLoanOption(name, value, schedule);
-        };
-        if (!ReadOptions(arguments, 2, known, apply)) {
+        const bool read = CalculateLoanOptions(
+            arguments, loan, QStringLiteral("report ") + kind, state,
+            [](QStringView name) { return FindOption(ReportOptionTable(), name) != nullptr; },
+            [&report](const QString& name, const QString& value) {
+                return ApplyOption(ReportOptionTable(), name, value, report);
+            },
+            [&report] { CheckReportOptions(report); });
+        if (!read)
             return WriteOutput(out, err, reportUsage());
-        }
-        CheckReportOptions(report);
-        CompleteStartOptions(schedule, loan);
-        CheckLoanOptions(schedule);
-
-        PrepareLoan(state, schedule);
-        ThrowIfFailed(CalculateTable(state, LoanInputOf(schedule)));
     } catch (...) {
         return RefusalStatus(err);
     }

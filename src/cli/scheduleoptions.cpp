@@ -192,10 +192,6 @@ OptionTable<ScheduleOptions> ScheduleOptionTable() {
     return kOptions;
 }
 
-bool IsLoanOption(QStringView name) {
-    return name != u"format" && FindOption(ScheduleOptionTable(), name);
-}
-
 void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options) {
     ApplyOption(ScheduleOptionTable(), name, value, options);
 }
@@ -206,26 +202,6 @@ void CheckLoanOptions(const ScheduleOptions& options) {
     // Only now is the term known, whatever the order of the options.
     for (const auto& [year, text] : options.extraTexts)
         CheckExtraYear(QStringLiteral("--extra"), text, year, termOf(options));
-}
-
-ScheduleOptions StartOptions(bool loan) {
-    ScheduleOptions options;
-    if (loan)
-        options.principal = Currency::fromUnits(20000 * Currency::kScale);
-    return options;
-}
-
-void RefuseOtherTerm(QStringView name, bool loan, const QString& command) {
-    const QStringView own = loan ? u"months" : u"years";
-    const QStringView other = loan ? u"years" : u"months";
-    if (name == other)
-        throw UsageError{
-            QStringLiteral("--%1 is not an option of %2; use --%3").arg(other, command, own)};
-}
-
-void CompleteStartOptions(ScheduleOptions& options, bool loan) {
-    if (loan && !options.months)
-        options.months = 48;
 }
 
 std::int16_t EnterExtraPayments(CurrencyTable& table, const ScheduleOptions& options) {
@@ -239,21 +215,46 @@ std::int16_t EnterExtraPayments(CurrencyTable& table, const ScheduleOptions& opt
     return count;
 }
 
-void PrepareLoan(SharedState& state, const ScheduleOptions& options) {
+bool CalculateLoanOptions(const QStringList& arguments, bool loan, const QString& command,
+                          SharedState& state, const std::function<bool(QStringView)>& ownKnown,
+                          const std::function<bool(const QString&, const QString&)>& ownApply,
+                          const std::function<void()>& checkOwn) {
+    ScheduleOptions options;
+    if (loan)
+        options.principal = Currency::fromUnits(20000 * Currency::kScale);
+    const auto known = [&](QStringView name) {
+        const QStringView own = loan ? u"months" : u"years";
+        const QStringView other = loan ? u"years" : u"months";
+        if (name == other)
+            throw UsageError{
+                QStringLiteral("--%1 is not an option of %2; use --%3").arg(other, command, own)};
+        return ownKnown(name) || (name != u"format" && FindOption(ScheduleOptionTable(), name));
+    };
+    const auto apply = [&](const QString& name, const QString& value) {
+        if (!ownApply(name, value))
+            ApplyLoanOption(name, value, options);
+    };
+    if (!ReadOptions(arguments, 2, known, apply))
+        return false;
+    checkOwn();
+    if (loan && !options.months)
+        options.months = 48;
+    CheckLoanOptions(options);
+
+    // The state as a calculation window has it when the user presses Calculate.
     SizeCalculationTables(state);
     state.DayFactorChoice = static_cast<std::int16_t>(options.dayFactorChoice);
     ApplyDaysPerYear(state, options.dayFactorChoice);
-
     state.InputValues.at(1) = options.principal;
     state.InputValues.at(2) = options.rate;
     state.InputValues.at(3) = termOf(options);
     state.TermMonths = static_cast<std::int16_t>(options.months.value_or(0));
     state.TableView = options.tableView;
-
     state.ShowDates = options.firstDate ? 1 : 0;
     state.FirstPayDate = options.firstDate ? ToShortDate(*options.firstDate) : QString();
-
     state.PrePayCount = EnterExtraPayments(state.PrePayTable, options);
+    ThrowIfFailed(CalculateTable(state, LoanInputOf(options)));
+    return true;
 }
 
 LoanInput LoanInputOf(const ScheduleOptions& options) {

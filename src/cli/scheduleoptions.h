@@ -43,9 +43,6 @@ inline constexpr QStringView kDaysPerYearHelp =
 // Schedule's options: those that describe the loan, then its own --format.
 OptionTable<ScheduleOptions> ScheduleOptionTable();
 
-// Whether name (without "--") is one of schedule's options that describe the loan; "format"
-// is schedule's own and not among them.
-bool IsLoanOption(QStringView name);
 // Checks the value of one of schedule's options and keeps it; throws UsageError when it is
 // refused.
 void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions& options);
@@ -54,20 +51,21 @@ void ApplyLoanOption(const QString& name, const QString& value, ScheduleOptions&
 // the term does not have.
 void CheckLoanOptions(const ScheduleOptions& options);
 
-// The report and chart commands work out a mortgage or, as the loan window starts, a loan of
-// 20000 over 48 months. Each kind takes only its own term option: --years for a mortgage,
-// --months for a loan; the other is refused naming the command ("report loan").
-ScheduleOptions StartOptions(bool loan);
-void RefuseOtherTerm(QStringView name, bool loan, const QString& command);
-// After reading: a loan given no term takes its 48 months.
-void CompleteStartOptions(ScheduleOptions& options, bool loan);
+// Reads the options of a command that works out a mortgage or, as the loan window starts, a loan
+// of 20000 over 48 months ("report loan", "chart mortgage"): the loan's, as schedule reads them,
+// and the command's own, which ownKnown tells and ownApply keeps (returning false for a loan
+// option). Each kind takes only its own term option: --years for a mortgage, --months for a
+// loan; the other is refused naming the command. Then checks the command's own options with
+// checkOwn and works the loan out into state as the window's Calculate does. Returns false when
+// help was asked for; throws what the reading and the calculation throw.
+bool CalculateLoanOptions(const QStringList& arguments, bool loan, const QString& command,
+                          SharedState& state, const std::function<bool(QStringView)>& ownKnown,
+                          const std::function<bool(const QString&, const QString&)>& ownApply,
+                          const std::function<void()>& checkOwn);
 
 // Enters the options' additional payments into a table sized for them, as the Additional Payments
 // window does; returns how many of them are more than zero.
 std::int16_t EnterExtraPayments(CurrencyTable& table, const ScheduleOptions& options);
-
-// Sets up the state the way a calculation window has it when the user presses Calculate.
-void PrepareLoan(SharedState& state, const ScheduleOptions& options);
 
 // The mortgage or loan the options describe, as the engine takes it: the same figures PrepareLoan
 // gives the shared values, the term exact and the first payment as its date.
