@@ -194,11 +194,7 @@ std::vector<ComparisonRow> calculateRows(SharedState& state, ComparisonTable& ta
                 AddComparisonRow(state, table,
                                  LoanInputFrom(state, &FrequencyOf(input), &CompoundingOf(input),
                                                ScheduleKind::Comparison)));
-        } catch (const TermLimitError& error) {
-            throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
-        } catch (const RowLimitError& error) {
-            throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
-        } catch (const CalculationError& error) {
+        } catch (const CalculationRefusal& error) {
             throw WindowRefusal(rowOption, QString::fromLatin1(error.userMessage()));
         }
     }

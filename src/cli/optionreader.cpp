@@ -2,7 +2,6 @@
 #include "cli/optionreader.h"
 
 #include "core/engine/engineerror.h"
-#include "core/state/comparison.h"
 
 #include <QIODevice>
 
@@ -57,11 +56,7 @@ int RefusalStatus(QTextStream& err) {
         throw;
     } catch (const UsageError& error) {
         PrintCliError(err, error.message);
-    } catch (const TermLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-    } catch (const RowLimitError& error) {
-        PrintCliError(err, QString::fromLatin1(error.userMessage()));
-    } catch (const CalculationError& error) {
+    } catch (const CalculationRefusal& error) {
         PrintCliError(err, QString::fromLatin1(error.userMessage()));
     }
     return 2;

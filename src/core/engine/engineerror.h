@@ -9,12 +9,19 @@ namespace qb {
 inline constexpr const char* kWrongEntry = "Wrong entry, try again";
 inline constexpr const char* kFortyYearLimit = "Wrong entry, 40 Years limit.";
 
+// A calculation the program refuses to finish; the user is shown userMessage().
+class CalculationRefusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+    virtual const char* userMessage() const { return what(); }
+};
+
 // A run-time failure inside a calculation: division by zero, overflow, a row past the end of a
 // table, a text that is not in a list. The user sees "Wrong entry, try again".
-class CalculationError : public std::runtime_error {
+class CalculationError : public CalculationRefusal {
 public:
-    explicit CalculationError(const char* detail) : std::runtime_error(detail) {}
-    const char* userMessage() const { return kWrongEntry; }
+    explicit CalculationError(const char* detail) : CalculationRefusal(detail) {}
+    const char* userMessage() const override { return kWrongEntry; }
 };
 
 class OverflowError : public CalculationError {
@@ -23,10 +30,9 @@ public:
 };
 
 // The term is 41 years or more.
-class TermLimitError : public std::runtime_error {
+class TermLimitError : public CalculationRefusal {
 public:
-    TermLimitError() : std::runtime_error(kFortyYearLimit) {}
-    const char* userMessage() const { return kFortyYearLimit; }
+    TermLimitError() : CalculationRefusal(kFortyYearLimit) {}
 };
 
 } // namespace qb

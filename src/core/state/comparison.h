@@ -9,6 +9,7 @@
 // both work a row out the same way.
 #pragma once
 
+#include "core/engine/engineerror.h"
 #include "core/engine/table2d.h"
 #include "core/state/calculation.h"
 #include "core/state/shared.h"
@@ -16,7 +17,6 @@
 #include <QString>
 
 #include <array>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -29,10 +29,9 @@ inline constexpr const char* kRowLimitMessage = "12 row limit.";
 inline constexpr const char* kComparisonChartTitle = " Total mortgage interest paid";
 
 // A thirteenth row was asked for.
-class RowLimitError : public std::runtime_error {
+class RowLimitError : public CalculationRefusal {
 public:
-    RowLimitError() : std::runtime_error(kRowLimitMessage) {}
-    const char* userMessage() const { return kRowLimitMessage; }
+    RowLimitError() : CalculationRefusal(kRowLimitMessage) {}
 };
 
 struct ComparisonTable {
