@@ -45,15 +45,8 @@ namespace {
 constexpr int DefaultColWidthTwips = 1000;
 
 Qt::Alignment toQt(Grid::Alignment alignment) {
-    switch (alignment) {
-    case Grid::AlignRight:
-        return Qt::AlignRight;
-    case Grid::AlignCenter:
-        return Qt::AlignHCenter;
-    case Grid::AlignLeft:
-        break;
-    }
-    return Qt::AlignLeft;
+    constexpr Qt::Alignment kByAlignment[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    return kByAlignment[alignment];
 }
 
 } // namespace
@@ -314,17 +307,10 @@ public:
                     width = metrics.horizontalAdvance(text);
                 }
             }
-            int x = area.left();
-            switch (m_model->alignment(column)) {
-            case Grid::AlignRight:
-                x = area.right() + 1 - width;
-                break;
-            case Grid::AlignCenter:
-                x = area.left() + (area.width() - width) / 2;
-                break;
-            case Grid::AlignLeft:
-                break;
-            }
+            // The room left over goes before the text: none of it, all or half.
+            constexpr int kHalvesBefore[] = {0, 2, 1};
+            const int x = area.left() +
+                          (area.width() - width) * kHalvesBefore[m_model->alignment(column)] / 2;
             const int baseline =
                 area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
             painter->setPen(
@@ -703,6 +689,18 @@ void Grid::fitColumnsToText() {
         }
         if (needed > heading->ownWidth(column))
             heading->setOwnWidth(column, needed);
+    }
+}
+
+void Grid::setColumns(int headingTwips, const std::vector<Column>& columns) {
+    setCols(static_cast<int>(columns.size()));
+    setRowHeight(0, headingTwips);
+    for (int column = 0; column < cols(); ++column) {
+        const Column& setup = columns[static_cast<std::size_t>(column)];
+        setColWidth(column, colWidth(column) + setup.widening);
+        setColAlignment(column, setup.alignment);
+        setFixedAlignment(column, AlignCenter);
+        setCellText(0, column, setup.heading);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace qb {
 
@@ -41,8 +42,14 @@ public:
     // The current cell's text. With fill mode 1 setText writes every cell of the selection.
     QString text() const;
     void setText(const QString& text);
-    // Direct cell access for tests and for copying; the windows use the current cell.
+    // Direct cell access for tests and for copying.
     QString cellText(int row, int column) const;
+    // Makes the cell current and writes text into it.
+    void setCellText(int row, int column, const QString& text) {
+        m_row = row;
+        m_col = column;
+        setText(text);
+    }
 
     // The texts of a block of whole rows, made when a cell is painted, copied or read rather
     // than written ahead: a schedule has thousands of rows and a screenful is seen.
@@ -67,6 +74,16 @@ public:
     void setColAlignment(int column, Alignment alignment);   // data cells
     void setFixedAlignment(int column, Alignment alignment); // the heading cell of the column
     Alignment colAlignment(int column) const;
+
+    // A column as a window sets it up: its heading, how many twips wider than it is it becomes,
+    // and how its data cells are aligned.
+    struct Column {
+        QString heading;
+        int widening;
+        Alignment alignment;
+    };
+    // Makes the grid these columns, their headings centred in a heading row headingTwips high.
+    void setColumns(int headingTwips, const std::vector<Column>& columns);
 
     int selStartRow() const { return m_selStartRow; }
     int selEndRow() const { return m_selEndRow; }

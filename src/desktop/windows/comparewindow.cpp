@@ -128,7 +128,7 @@ void CompareWindow::buildControls() {
     connect(m_form->print(), &QPushButton::clicked, this, &CompareWindow::printReport);
     connect(m_form->graphs(), &QPushButton::clicked, this, &CompareWindow::showGraph);
     connect(m_form->help(), &QPushButton::clicked, this, &CompareWindow::toggleHelp);
-    connect(m_form->exit(), &QPushButton::clicked, this, &CompareWindow::exitToMenu);
+    connect(m_form->exit(), &QPushButton::clicked, this, &QWidget::close);
     connect(m_form->addPrePay(), &QPushButton::clicked, this, [this] {
         resetEntry();
         m_state.EntryStarted = 0;
@@ -161,28 +161,18 @@ void CompareWindow::load() {
 }
 
 void CompareWindow::setUpRowGrid() {
-    m_rowGrid->setCols(8);
     m_rowGrid->setRows(kTableRows);
-    m_rowGrid->setRowHeight(0, 660);
-    const int widening[] = {450, 100, 140, 230, 675, 160, 440, 740};
-    const QStringList headings = {
-        QStringLiteral("Row Compound Frequency"),
-        QStringLiteral("Amorti- zation Period"),
-        QStringLiteral("Retired at end of Year"),
-        QStringLiteral("Number Annual Paymts"),
-        QStringLiteral("  Amount     of    Mortgage"),
-        QStringLiteral("Annual Interest Rate"),
-        QStringLiteral(" Principal  + Interest  Payment"),
-        QStringLiteral("Total     Interest  Payments"),
-    };
-    m_rowGrid->setRow(0);
-    for (int column = 0; column < 8; ++column) {
-        m_rowGrid->setColWidth(column, m_rowGrid->colWidth(column) + widening[column]);
-        m_rowGrid->setColAlignment(column, column < 4 ? Grid::AlignCenter : Grid::AlignRight);
-        m_rowGrid->setFixedAlignment(column, Grid::AlignCenter);
-        m_rowGrid->setCol(column);
-        m_rowGrid->setText(headings[column]);
-    }
+    m_rowGrid->setColumns(
+        660, {
+                 {QStringLiteral("Row Compound Frequency"), 450, Grid::AlignCenter},
+                 {QStringLiteral("Amorti- zation Period"), 100, Grid::AlignCenter},
+                 {QStringLiteral("Retired at end of Year"), 140, Grid::AlignCenter},
+                 {QStringLiteral("Number Annual Paymts"), 230, Grid::AlignCenter},
+                 {QStringLiteral("  Amount     of    Mortgage"), 675, Grid::AlignRight},
+                 {QStringLiteral("Annual Interest Rate"), 160, Grid::AlignRight},
+                 {QStringLiteral(" Principal  + Interest  Payment"), 440, Grid::AlignRight},
+                 {QStringLiteral("Total     Interest  Payments"), 740, Grid::AlignRight},
+             });
     m_rowGrid->setSelEnd(1, 0);
 }
 
@@ -251,12 +241,11 @@ void CompareWindow::calculate() {
             AddComparisonRow(m_state, m_table, m_form->loanInput(ScheduleKind::Comparison));
         showRow(row);
         m_rows.push_back(row);
-    } catch (const TermLimitError& error) {
-        m_messages.message(QString::fromLatin1(error.userMessage()), kCaption);
-    } catch (const RowLimitError& error) {
-        m_messages.message(QString::fromLatin1(error.userMessage()), kCaption);
     } catch (const CalculationError& error) {
         m_messages.message(QString::fromLatin1(error.userMessage()), QStringLiteral("Help"));
+    } catch (const CalculationRefusal& error) {
+        // A term or row limit.
+        m_messages.message(QString::fromLatin1(error.userMessage()), kCaption);
     }
 }
 
@@ -278,27 +267,21 @@ void CompareWindow::showRow(const ComparisonRow& row) {
         blankRowGrid();
     }
 
-    m_rowGrid->setRow(row.number);
     const std::array<QString, 8> cells = ComparisonRowCells(row, m_state.CurrencySymbol);
-    for (int column = 0; column < 8; ++column) {
-        m_rowGrid->setCol(column);
-        m_rowGrid->setText(cells[static_cast<std::size_t>(column)]);
-    }
+    for (int column = 0; column < 8; ++column)
+        m_rowGrid->setCellText(row.number, column, cells[static_cast<std::size_t>(column)]);
 
     if (row.prePayColumn >= 0) {
         setUpPrePayGrid();
         const int right = m_table.PrePayGridCol - 1; // the pair the row has just taken
         const int count = static_cast<int>(row.extraPayments.size());
-        m_prePayGrid->setRow(0);
-        m_prePayGrid->setCol(right);
-        m_prePayGrid->setText(QStringLiteral("  Row   ") +
-                              m_table.PrePayYearText.at(0, row.prePayColumn));
+        m_prePayGrid->setCellText(
+            0, right, QStringLiteral("  Row   ") + m_table.PrePayYearText.at(0, row.prePayColumn));
         for (int line = 1; line <= count; ++line) {
-            m_prePayGrid->setRow(line);
-            m_prePayGrid->setCol(right - 1);
-            m_prePayGrid->setText(m_table.PrePayYearText.at(line, row.prePayColumn));
-            m_prePayGrid->setCol(right);
-            m_prePayGrid->setText(m_table.PrePayAmountText.at(line, row.prePayColumn));
+            m_prePayGrid->setCellText(line, right - 1,
+                                      m_table.PrePayYearText.at(line, row.prePayColumn));
+            m_prePayGrid->setCellText(line, right,
+                                      m_table.PrePayAmountText.at(line, row.prePayColumn));
         }
     }
     m_rowGrid->fitColumnsToText();
@@ -332,10 +315,6 @@ void CompareWindow::showGraph() {
     }
     m_state.ChartSource = 1;
     emit chartRequested();
-}
-
-void CompareWindow::exitToMenu() {
-    close();
 }
 
 // Leaving the window, by its exit button or its frame, drops the table and returns to the menu.

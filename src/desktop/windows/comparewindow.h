@@ -40,7 +40,6 @@ public:
     void printReport();
     void showGraph();
     void toggleHelp();
-    void exitToMenu();
 
     // Any change of input: printing and charting wait for the next Calculate.
     void resetEntry();

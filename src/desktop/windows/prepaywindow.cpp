@@ -147,11 +147,8 @@ void PrePayWindow::load() {
     }
 
     for (int y = 1; y <= years; ++y) {
-        m_grid->setRow(y);
-        m_grid->setCol(0);
-        m_grid->setText(QString::number(table.at(y, 1).toDouble()));
-        m_grid->setCol(1);
-        m_grid->setText(Format(table.at(y, 2).toDouble(), u"###,###.00"));
+        m_grid->setCellText(y, 0, QString::number(table.at(y, 1).toDouble()));
+        m_grid->setCellText(y, 1, Format(table.at(y, 2).toDouble(), u"###,###.00"));
     }
 
     m_grid->fitColumnsToText();
@@ -167,19 +164,8 @@ void PrePayWindow::load() {
 
 void PrePayWindow::setUpYearGrid(int rows) {
     m_grid->setRows(std::max(rows, kMinimumGridRows));
-    m_grid->setCols(2);
-    m_grid->setRowHeight(0, 460);
-    m_grid->setColWidth(0, m_grid->colWidth(0) + 200);
-    m_grid->setColWidth(1, m_grid->colWidth(1) + 460);
-    m_grid->setColAlignment(0, Grid::AlignCenter);
-    m_grid->setColAlignment(1, Grid::AlignRight);
-    m_grid->setFixedAlignment(0, Grid::AlignCenter);
-    m_grid->setFixedAlignment(1, Grid::AlignCenter);
-    m_grid->setRow(0);
-    m_grid->setCol(0);
-    m_grid->setText(QStringLiteral("Year Number"));
-    m_grid->setCol(1);
-    m_grid->setText(QStringLiteral("Amount of Payment"));
+    m_grid->setColumns(460, {{QStringLiteral("Year Number"), 200, Grid::AlignCenter},
+                             {QStringLiteral("Amount of Payment"), 460, Grid::AlignRight}});
     // The boxes have no captions of their own: the headings of the columns they sit under name
     // them.
     NameForReaders(m_grid, AccessibleName(windowTitle()));
@@ -266,9 +252,7 @@ void PrePayWindow::paymentLeft() {
         return;
     }
     const double amount = Val(m_payment->text());
-    m_grid->setRow(m_entryYear);
-    m_grid->setCol(1);
-    m_grid->setText(Format(amount, u"##,,###.00"));
+    m_grid->setCellText(m_entryYear, 1, Format(amount, u"##,,###.00"));
     m_state.PrePayTable.at(m_entryYear, 2) = Currency::fromDouble(amount);
     m_year->clear();
     m_payment->clear();

@@ -285,7 +285,7 @@ void TableWindow::layOut() {
 void TableWindow::connectControls() {
     connect(m_form->calc(), &QPushButton::clicked, this, &TableWindow::calculate);
     connect(m_form->help(), &QPushButton::clicked, this, &TableWindow::toggleHelp);
-    connect(m_form->exit(), &QPushButton::clicked, this, &TableWindow::exitToMenu);
+    connect(m_form->exit(), &QPushButton::clicked, this, &QWidget::close);
     connect(m_form->print(), &QPushButton::clicked, this, &TableWindow::printTable);
     connect(m_form->graphs(), &QPushButton::clicked, this, &TableWindow::showGraph);
     connect(m_dateNumber, &QPushButton::clicked, this, &TableWindow::toggleDates);
@@ -322,29 +322,17 @@ void TableWindow::load() {
 }
 
 void TableWindow::setUpTableGrid() {
-    m_grid->setCols(6);
     m_grid->setRows(26);
-    m_grid->setRowHeight(0, 500);
-    const int widening[] = {520, 550, 650, 700, 700, 700};
-    for (int column = 0; column < 6; ++column) {
-        m_grid->setColWidth(column, m_grid->colWidth(column) + widening[column]);
-        m_grid->setColAlignment(column, column == 0 ? Grid::AlignCenter : Grid::AlignRight);
-        m_grid->setFixedAlignment(column, Grid::AlignCenter);
-    }
-    const QStringList headings = {
-        m_state.TableView == 2 ? QStringLiteral("  Payment   No.  Year")
-                               : QStringLiteral(" Year Number"),
-        QStringLiteral("Interest Payment"),
-        QStringLiteral("Principal Payment"),
-        QStringLiteral("Remaining Balance"),
-        QStringLiteral("Cumulative Interest"),
-        QStringLiteral("Cumulative Principal"),
-    };
-    m_grid->setRow(0);
-    for (int column = 0; column < 6; ++column) {
-        m_grid->setCol(column);
-        m_grid->setText(headings[column]);
-    }
+    m_grid->setColumns(500, {
+                                {m_state.TableView == 2 ? QStringLiteral("  Payment   No.  Year")
+                                                        : QStringLiteral(" Year Number"),
+                                 520, Grid::AlignCenter},
+                                {QStringLiteral("Interest Payment"), 550, Grid::AlignRight},
+                                {QStringLiteral("Principal Payment"), 650, Grid::AlignRight},
+                                {QStringLiteral("Remaining Balance"), 700, Grid::AlignRight},
+                                {QStringLiteral("Cumulative Interest"), 700, Grid::AlignRight},
+                                {QStringLiteral("Cumulative Principal"), 700, Grid::AlignRight},
+                            });
     m_grid->setSelEnd(1, 0);
 }
 
@@ -414,14 +402,10 @@ void TableWindow::showResults(const Schedule& schedule) {
     const int applied = static_cast<int>(schedule.extraPaymentsApplied.size());
     m_grid->setRows(std::max(23, schedule.tableRows + 4 + (applied > 0 ? applied + 4 : 0)));
     m_grid->blankAll();
-    m_grid->setRow(0);
-    m_grid->setCol(0);
-    if (input.showDates)
-        m_grid->setText(QStringLiteral(" Payment  Date"));
-    else if (input.view == 2)
-        m_grid->setText(QStringLiteral("  Payment   No.  Year"));
-    else
-        m_grid->setText(QStringLiteral(" Payment  Year"));
+    m_grid->setCellText(0, 0,
+                        input.showDates   ? QStringLiteral(" Payment  Date")
+                        : input.view == 2 ? QStringLiteral("  Payment   No.  Year")
+                                          : QStringLiteral(" Payment  Year"));
 
     const int rows = schedule.tableRows;
     m_grid->setRowTexts(1, rows, std::make_shared<ScheduleTexts>(schedule));
@@ -429,13 +413,10 @@ void TableWindow::showResults(const Schedule& schedule) {
     m_state.ChartTitle = m_setup.chartTitle;
 
     const QString& symbol = m_state.CurrencySymbol;
-    m_grid->setRow(rows + 2);
-    m_grid->setCol(0);
-    m_grid->setText(QStringLiteral("Total:"));
-    for (int column = 3; column <= 5; ++column) {
-        m_grid->setCol(column);
-        m_grid->setText(symbol + kMoneyCell.format(schedule.rows.at(rows, column + 1)));
-    }
+    m_grid->setCellText(rows + 2, 0, QStringLiteral("Total:"));
+    for (int column = 3; column <= 5; ++column)
+        m_grid->setCellText(rows + 2, column,
+                            symbol + kMoneyCell.format(schedule.rows.at(rows, column + 1)));
 
     const Calculation& result = schedule.figures;
     m_totalPaid->setText(
@@ -456,22 +437,16 @@ void TableWindow::showResults(const Schedule& schedule) {
 // are not listed: the heading says "Applied".
 void TableWindow::listAppliedExtraPayments(const Schedule& schedule) {
     const int rows = schedule.tableRows;
-    m_grid->setRow(rows + 4);
     const QStringList headings = {QStringLiteral("Additional "), QStringLiteral("Payments  "),
                                   QStringLiteral("Applied  ")};
-    for (int column = 0; column < 3; ++column) {
-        m_grid->setCol(column);
-        m_grid->setText(headings[column]);
-    }
+    for (int column = 0; column < 3; ++column)
+        m_grid->setCellText(rows + 4, column, headings[column]);
     RecordAppliedPayments(m_state, schedule.extraPaymentsApplied);
 
     int row = rows + 6;
     for (const auto& [year, amount] : schedule.extraPaymentsApplied) {
-        m_grid->setRow(row++);
-        m_grid->setCol(0);
-        m_grid->setText(QString(12, u' ') + PadColumn(Format(year, u"###"), 3));
-        m_grid->setCol(2);
-        m_grid->setText(Format(amount.toDouble(), u"###,,###.00"));
+        m_grid->setCellText(row, 0, QString(12, u' ') + PadColumn(Format(year, u"###"), 3));
+        m_grid->setCellText(row++, 2, Format(amount.toDouble(), u"###,,###.00"));
     }
 }
 
@@ -549,10 +524,6 @@ std::optional<QString> TableWindow::csvText() const {
 void TableWindow::termPicked() {
     m_state.PrePayTable.size(45, 2);
     resetEntry();
-}
-
-void TableWindow::exitToMenu() {
-    close();
 }
 
 // Leaving the window, by its exit button or its frame, drops the shared tables and returns to

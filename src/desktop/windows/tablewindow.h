@@ -73,7 +73,6 @@ public:
     // The command buttons' own work, callable as a click would run it.
     void calculate();
     void toggleHelp();
-    void exitToMenu();
     // " To &Printer": calculates again, asks for the header and prints the table's report.
     void printTable();
 
