@@ -24,6 +24,7 @@
 #include <QDir>
 
 #include <cmath>
+#include <utility>
 
 namespace qb {
 
@@ -106,14 +107,14 @@ void Application::openTableWindow(const TableWindowSetup& setup) {
     });
     connect(window, &TableWindow::chartRequested, this,
             [this, window] { openChartWindow(window); });
-    connect(window, &TableWindow::exited, this, &Application::tableWindowClosed);
+    connect(window, &TableWindow::exited, this,
+            [this] { returnToMenu(std::exchange(m_tableWindow, nullptr)); });
     window->show();
 }
 
-void Application::tableWindowClosed() {
-    if (m_tableWindow)
-        m_tableWindow->deleteLater();
-    m_tableWindow = nullptr;
+void Application::returnToMenu(QWidget* window) {
+    if (window)
+        window->deleteLater();
     m_menu->show();
 }
 
@@ -167,15 +168,9 @@ void Application::openCompareWindow() {
             [this, window] { NamInput::askForHeader(m_state, window); });
     connect(window, &CompareWindow::chartRequested, this,
             [this, window] { openChartWindow(window); });
-    connect(window, &CompareWindow::exited, this, &Application::compareWindowClosed);
+    connect(window, &CompareWindow::exited, this,
+            [this] { returnToMenu(std::exchange(m_compareWindow, nullptr)); });
     window->show();
-}
-
-void Application::compareWindowClosed() {
-    if (m_compareWindow)
-        m_compareWindow->deleteLater();
-    m_compareWindow = nullptr;
-    m_menu->show();
 }
 
 void Application::personalize() {

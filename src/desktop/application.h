@@ -62,11 +62,11 @@ signals:
 private:
     void measurePrinter(Printer& printer, bool folderMade);
     void openTableWindow(const TableWindowSetup& setup);
-    void tableWindowClosed();
+    // A table or comparisons window has exited: it goes and the menu comes back.
+    void returnToMenu(QWidget* window);
     void openChartWindow(QWidget* source);
     void chartWindowClosed();
     void openCompareWindow();
-    void compareWindowClosed();
     void personalize();
     void showHelp();
     void about();

@@ -13,7 +13,6 @@
 
 #include <QDate>
 #include <QString>
-#include <QStringView>
 
 #include <array>
 #include <optional>

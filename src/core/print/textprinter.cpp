@@ -54,18 +54,6 @@ void TextPrinter::endLine() {
     m_line.clear();
 }
 
-void TextPrinter::breakPage() {
-    m_pages.append(QStringList());
-}
-
-void TextPrinter::closeJob() {
-    ++m_endDocCount;
-}
-
-double TextPrinter::measureTextHeight(const QString&) {
-    return m_lineHeight;
-}
-
 void TextPrinter::applyFont(const PrinterFont& font) {
     // A page break asked for but not yet carried out puts the next line at the top of page().
     const bool onCurrentPage = isPrinting() && m_pages.size() == page();

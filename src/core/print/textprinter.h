@@ -54,9 +54,9 @@ protected:
     void openJob() override;
     void putText(int column, const QString& text) override;
     void endLine() override;
-    void breakPage() override;
-    void closeJob() override;
-    double measureTextHeight(const QString& text) override;
+    void breakPage() override { m_pages.append(QStringList()); }
+    void closeJob() override { ++m_endDocCount; }
+    double measureTextHeight(const QString&) override { return m_lineHeight; }
     void applyFont(const PrinterFont& font) override;
 
 private:
