@@ -35,7 +35,7 @@ Application::Application(MessageBoxService& messages, QString programDir, QObjec
       m_charts(kChartsModuleFile.toString(),
                ModuleFolders(QCoreApplication::applicationDirPath())) {
     m_background->placeBehind(*m_menu);
-    FocusButtonsOnAccessKey(this);
+    FollowAccessKeys(this);
     connect(m_menu.get(), &MainMenu::comparisonsChosen, this, &Application::openCompareWindow);
     connect(m_menu.get(), &MainMenu::mortgageTablesChosen, this,
             [this] { openTableWindow(MortgageTablesSetup()); });

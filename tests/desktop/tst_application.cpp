@@ -18,6 +18,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -76,6 +77,8 @@ private slots:
     void focusReturnsToTheOpener();
     void typedFigureCountsBeforeAnAccessKey_data();
     void typedFigureCountsBeforeAnAccessKey();
+    void altLetterTypesNothing_data();
+    void altLetterTypesNothing();
     void aboutBox();
     void messageOpensOverTheWindowThatRaisedIt();
     void messageOpensOverTheWindowInUseWhenNoneIsActive();
@@ -598,6 +601,47 @@ void TestApplication::typedFigureCountsBeforeAnAccessKey() {
         QTRY_COMPARE(m_program->state().LastSchedule.input.principal, 250000.0);
     }
     QVERIFY(m_messages.shown.empty());
+}
+
+// Alt with a letter that no access key of the window takes types nothing into a box, as on
+// other desktops: what the box holds stays.
+void TestApplication::altLetterTypesNothing_data() {
+    QTest::addColumn<QString>("windowButton"); // the table window to open first; none: the menu
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("Input Date") << "MortCalc"
+                                << "DateNumber"
+                                << "InDate";
+    QTest::newRow("Personalize, the name") << ""
+                                           << "PtrFnt"
+                                           << "InMyName";
+    QTest::newRow("Personalize, the currency symbol") << ""
+                                                      << "PtrFnt"
+                                                      << "InSy";
+}
+
+void TestApplication::altLetterTypesNothing() {
+    QFETCH(QString, windowButton);
+    QFETCH(QString, opener);
+    QFETCH(QString, box);
+    start();
+    QWidget* window = m_program->menu();
+    if (!windowButton.isEmpty()) {
+        QTest::mouseClick(button(qPrintable(windowButton)), Qt::LeftButton);
+        window = m_program->tableWindow();
+    }
+    QVERIFY(ShowActive(window));
+    QString before;
+    QString after;
+    whenModal([&](QWidget* dialog) {
+        auto* edit = Control<QLineEdit>(dialog, box);
+        edit->setFocus(Qt::OtherFocusReason);
+        before = edit->text();
+        QTest::keyClick(edit, Qt::Key_Q, Qt::AltModifier);
+        after = edit->text();
+    });
+    QTest::mouseClick(Control<QPushButton>(window, opener), Qt::LeftButton);
+    QCOMPARE(after, before);
 }
 
 void TestApplication::aboutBox() {

@@ -1,7 +1,10 @@
 #include "desktop/platform/focus.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QShortcutEvent>
 #include <QWidget>
@@ -10,21 +13,37 @@ namespace qb {
 
 namespace {
 
-// Qt presses a button for its access key without moving the focus, so the box the user typed in
-// would never hear that it was left.
-class AccessKeyFocus : public QObject {
+// Access keys as on other desktops. Qt presses a button for its access key without moving the
+// focus, so the box the user typed in would never hear that it was left; and it types an Alt+letter
+// that no access key took into the box with the focus, over what the box held.
+class AccessKeys : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Shortcut)
-            return false;
-        auto* button = qobject_cast<QAbstractButton*>(watched);
-        if (button && button->isEnabled() && button->focusPolicy() != Qt::NoFocus &&
-            !static_cast<QShortcutEvent*>(event)->isAmbiguous())
-            button->setFocus(Qt::ShortcutFocusReason);
+        if (event->type() == QEvent::Shortcut) {
+            auto* button = qobject_cast<QAbstractButton*>(watched);
+            if (button && button->isEnabled() && button->focusPolicy() != Qt::NoFocus &&
+                !static_cast<QShortcutEvent*>(event)->isAmbiguous())
+                button->setFocus(Qt::ShortcutFocusReason);
+        } else if (event->type() == QEvent::KeyPress) {
+            return isAltLetter(static_cast<QKeyEvent*>(event)) && takesText(watched);
+        }
         return false;
+    }
+
+private:
+    // AltGr, which types letters of other languages, does not come as Alt.
+    static bool isAltLetter(const QKeyEvent* key) {
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        return mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) &&
+               !key->text().isEmpty() && key->text().at(0).isPrint();
+    }
+    static bool takesText(QObject* object) {
+        if (auto* combo = qobject_cast<QComboBox*>(object))
+            return combo->isEditable();
+        return qobject_cast<QLineEdit*>(object) != nullptr;
     }
 };
 
@@ -66,8 +85,8 @@ void ReturnFocus(QWidget* opener) {
     opener->setFocus(Qt::OtherFocusReason);
 }
 
-void FocusButtonsOnAccessKey(QObject* owner) {
-    QCoreApplication::instance()->installEventFilter(new AccessKeyFocus(owner));
+void FollowAccessKeys(QObject* owner) {
+    QCoreApplication::instance()->installEventFilter(new AccessKeys(owner));
 }
 
 } // namespace qb

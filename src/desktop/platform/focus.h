@@ -23,9 +23,10 @@ void TabStopAtSelected(const QList<QAbstractButton*>& options);
 // however it was opened: a click, Enter on the control or its access key from another control.
 void ReturnFocus(QWidget* opener);
 
-// From now on, for as long as owner lives, a button's access key moves the focus to the button
-// before pressing it, as a click does: a box the focus leaves keeps what was typed in it first,
-// so Alt+C after a typed principal calculates with that principal.
-void FocusButtonsOnAccessKey(QObject* owner);
+// From now on, for as long as owner lives, access keys work as on other desktops: a button's key
+// moves the focus to the button before pressing it, as a click does, so a box the focus leaves
+// keeps what was typed in it first (Alt+C after a typed principal calculates with it); and an
+// Alt+letter that no access key takes types nothing into the box with the focus.
+void FollowAccessKeys(QObject* owner);
 
 } // namespace qb
