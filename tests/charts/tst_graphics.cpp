@@ -4,8 +4,7 @@
 #include "charts/graphicswindow.h"
 #include "charts/qtchartcontrol.h"
 #include "charts/recordingchartcontrol.h"
-#include "core/settings/daysperyear.h"
-#include "core/state/calculation.h"
+#include "core/state/defaultmortgage.h"
 #include "desktop/platform/twips.h"
 #include "desktop/windowtest.h"
 
@@ -62,13 +61,7 @@ void fillComparisons(SharedState& state, int rows, int tableView = 2) {
 
 // A 25-year monthly mortgage of 100,000 at 10 %, as the Mortgage Tables window leaves it.
 void fillMortgage(SharedState& state) {
-    SizeCalculationTables(state);
-    ApplyDaysPerYear(state, kDefaultDayFactorChoice);
-    state.InputValues[1] = Currency::fromDouble(100000);
-    state.InputValues[2] = Currency::fromDouble(10);
-    state.InputValues[3] = Currency::fromDouble(25);
-    state.TableView = 2;
-    Calculate(state, u"      Monthly", u"      Monthly");
+    CalculateDefaultMortgage(state, 2);
     state.ChartSource = 4;
     state.ChartTitle = QStringLiteral("Mortgage balance at start of each Year");
     state.CurrencySymbol = QStringLiteral("$");

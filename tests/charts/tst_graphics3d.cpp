@@ -3,8 +3,7 @@
 // three dimensions and back, and prints the window in 3D.
 #include "charts/graphicswindow.h"
 #include "charts/qtchartcontrol.h"
-#include "core/settings/daysperyear.h"
-#include "core/state/calculation.h"
+#include "core/state/defaultmortgage.h"
 #include "desktop/windowtest.h"
 
 #include <QImage>
@@ -64,13 +63,7 @@ void TestGraphics3D::balanceChartInThreeDimensions() {
     QVERIFY(QtChartControl::openGLAvailable());
 
     SharedState state;
-    SizeCalculationTables(state);
-    ApplyDaysPerYear(state, kDefaultDayFactorChoice);
-    state.InputValues[1] = Currency::fromDouble(100000);
-    state.InputValues[2] = Currency::fromDouble(10);
-    state.InputValues[3] = Currency::fromDouble(25);
-    state.TableView = 1;
-    Calculate(state, u"      Monthly", u"      Monthly");
+    CalculateDefaultMortgage(state, 1);
     state.ChartSource = 4;
     state.ChartTitle = QStringLiteral("Mortgage balance at start of each Year");
 

@@ -1,8 +1,8 @@
 // The points of the balance chart: how many years it shows and which balance each point holds,
 // from schedules the engine works out and from small schedules laid out by hand.
-#include "core/settings/daysperyear.h"
 #include "core/state/balancechart.h"
 #include "core/state/calculation.h"
+#include "core/state/defaultmortgage.h"
 
 #include <QTest>
 
@@ -15,13 +15,7 @@ const QString kBiweeklyAcc = QStringLiteral(" Biweekly(Acc)");
 
 SharedState calculated(int view, const QString& frequency) {
     SharedState state;
-    SizeCalculationTables(state);
-    ApplyDaysPerYear(state, kDefaultDayFactorChoice);
-    state.InputValues[1] = Currency::fromDouble(100000);
-    state.InputValues[2] = Currency::fromDouble(10);
-    state.InputValues[3] = Currency::fromDouble(25);
-    state.TableView = static_cast<std::int16_t>(view);
-    Calculate(state, frequency, kMonthly);
+    CalculateDefaultMortgage(state, view, frequency);
     return state;
 }
 
